@@ -1,0 +1,23 @@
+# Sourced by play.sh and test.sh: installs the Debian packages that building and testing need,
+# asking apt only when one is missing.
+RALLY_PACKAGES=(
+  g++ cmake make pkg-config
+  libsdl1.2-dev libsdl-mixer1.2-dev  # the game: display, input events, audio
+  libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
+  libgtest-dev                       # the tests
+  clang-format                       # the format check
+)
+
+install_deps() {
+  local missing=()
+  for package in "${RALLY_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}

@@ -1,0 +1,25 @@
+// rally: a two-paddle bat-and-ball game for a 320x240 handheld and the desktop.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include "game_state.h"
+#include "graphics.h"
+#include "main_loop.h"
+#include "platform_sdl.h"
+
+int main(int /*argc*/, char** /*argv*/) {
+  SdlPlatform sdl;
+  set_platform(&sdl);
+
+  if (sdl_init() != 0) std::fwrite("sdl init failed", 1, 15, stderr);
+  if (load_graphics() != 0) std::fwrite("load graphics failed", 1, 20, stderr);
+
+  // Without a display surface there is nothing to play on: SDL would crash drawing to it.
+  if (game.screen != nullptr) run_screens(main_loop);
+
+  Mix_CloseAudio();
+  SDL_Quit();
+  return 0;
+}

@@ -1,0 +1,44 @@
+#include "platform_sdl.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+uint32_t SdlPlatform::get_ticks() {
+  return SDL_GetTicks();
+}
+
+void SdlPlatform::delay(uint32_t ms) {
+  SDL_Delay(ms);
+}
+
+int SdlPlatform::blit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect) {
+  return SDL_UpperBlit(src, srcrect, dst, dstrect);
+}
+
+int SdlPlatform::flip(SDL_Surface* screen) {
+  return SDL_Flip(screen);
+}
+
+Mix_Chunk* SdlPlatform::load_wav(const char* path) {
+  return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+}
+
+void SdlPlatform::free_chunk(Mix_Chunk* chunk) {
+  Mix_FreeChunk(chunk);
+}
+
+int SdlPlatform::play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+  return Mix_PlayChannelTimed(channel, chunk, loops, ticks);
+}
+
+int SdlPlatform::playing(int channel) {
+  return Mix_Playing(channel);
+}
+
+int SdlPlatform::volume(int channel, int level) {
+  return Mix_Volume(channel, level);
+}
+
+const char* SdlPlatform::get_error() {
+  return SDL_GetError();
+}

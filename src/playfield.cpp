@@ -1,0 +1,67 @@
+#include "playfield.h"
+
+#include <algorithm>
+
+#include "game_state.h"
+#include "platform.h"
+
+SDL_Rect src;
+SDL_Rect dest;
+
+namespace {
+
+constexpr int32_t kPaddleTopMin = 5;
+constexpr int32_t kPaddleTopMax = 205;
+constexpr Sint16 kLeftPaddleX = 5;
+constexpr Sint16 kRightPaddleX = 305;
+constexpr Sint16 kScoreY = 8;
+constexpr Sint16 kLeftScoreX = 135;   // the left score's last cell
+constexpr Sint16 kRightScoreX = 165;  // the right score's first cell
+constexpr int32_t kWinningScore = 10;
+
+void blit_at(SDL_Surface* surface, SDL_Rect* cut, Sint16 x, Sint16 y) {
+  dest.x = x;
+  dest.y = y;
+  platform().blit(surface, cut, game.screen, &dest);
+}
+
+void draw_paddle(Sint16 x, int32_t& top) {
+  top = std::clamp(top, kPaddleTopMin, kPaddleTopMax);
+  blit_at(game.paddle, nullptr, x, static_cast<Sint16>(top));
+}
+
+void draw_digit(int digit, Sint16 x) {
+  src.x = static_cast<Sint16>(kDigitWidth * digit);
+  blit_at(game.num, &src, x, kScoreY);
+}
+
+// 0..9 is one cell and 10 is the two cells "1" "0"; any other value shows a 0. The left score
+// grows leftwards from its last cell, the right score rightwards from its first, so that both
+// stay clear of the centre line. Reaching 10 ends the match.
+void draw_score(int32_t score, bool left) {
+  if (score == kWinningScore) {
+    game.gameover = 1;
+    const Sint16 first_x = left ? kLeftScoreX - kDigitWidth : kRightScoreX;
+    draw_digit(1, first_x);
+    draw_digit(0, static_cast<Sint16>(first_x + kDigitWidth));
+    return;
+  }
+  const int digit = (score >= 0 && score <= 9) ? score : 0;
+  draw_digit(digit, left ? kLeftScoreX : kRightScoreX);
+}
+
+}  // namespace
+
+void draw_screen() {
+  platform().blit(game.background, nullptr, game.screen, nullptr);
+  draw_paddle(kLeftPaddleX, game.paddle1_y);
+  draw_paddle(kRightPaddleX, game.paddle2_y);
+
+  src.y = 0;
+  src.w = kDigitWidth;
+  src.h = kDigitHeight;
+  draw_score(game.p1_score, true);
+  draw_score(game.p2_score, false);
+
+  blit_at(game.ball, nullptr, static_cast<Sint16>(game.ball_x), static_cast<Sint16>(game.ball_y));
+}
