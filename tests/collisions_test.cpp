@@ -23,13 +23,13 @@ struct WallCase {
   int y_out, angle_out;
 };
 
+// The worked examples, then a negative heading left by a wall (30 - 60 = -30, which the wrap
+// brings back to 330), then a ball one pixel clear of each wall.
 const WallCase kWallCases[] = {
     {4, 300, 6, 240},     {4, 320, 6, 215},    {4, 30, 6, 135},      {5, 10, 6, 115},
     {4, 50, 6, 110},      {4, 180, 6, 120},    {236, 200, 234, 305}, {235, 215, 234, 275},
-    {235, 120, 234, 60},  {235, 140, 234, 35}, {235, 30, 234, 330},  // 30 - 60 = -30, brought back
-                                                                     // by the wrap
-    {6, 300, 6, 300},      // one pixel clear of the top wall
-    {234, 120, 234, 120},  // one pixel clear of the bottom wall
+    {235, 120, 234, 60},  {235, 140, 234, 35}, {235, 30, 234, 330},  {6, 300, 6, 300},
+    {234, 120, 234, 120},
 };
 
 class Walls : public Collisions, public testing::WithParamInterface<WallCase> {};
