@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "dingoo_input.h"
+#include "drivers.h"
 #include "game_state.h"
 #include "platform.h"
 #include "playfield.h"
@@ -25,10 +27,16 @@ int play_screen() {
     game.random = std::rand() % 3;
     game.time_now = platform().get_ticks();
 
+    handle_input();
+    if (game.players == 1) handle_ai();
     update_locations();
     handle_collisions();
     draw_screen();
     play_sounds();
+
+    // Back to the menu, on the reading taken at the start of this frame; the picture just drawn
+    // is left unshown, and the menu slides in over it.
+    if (dingoo_check_input('t', game.inputs)) return kMenu;
 
     // Busy-wait until a whole frame has passed since the last boundary. The difference is taken
     // modulo 2^32, so the wait stays right when the tick counter wraps.
@@ -41,9 +49,10 @@ int play_screen() {
   return kGameOver;  // not reached: nothing in a play frame sets finished
 }
 
-// Until the menu exists, the program opens straight on a match.
+// Until the menu exists: one reading, then quit on 't' or straight on to a match.
 int menu_screen() {
-  return kPlay;
+  platform().read_input(game.inputs);
+  return dingoo_check_input('t', game.inputs) ? kQuit : kPlay;
 }
 
 // Until the game-over screen exists, the end of a match ends the program.

@@ -35,6 +35,9 @@ class Platform {
   virtual int playing(int channel) = 0;
   virtual int volume(int channel, int level) = 0;
 
+  // Buttons: one reading of the 32 button lines into the pin-state array (dingoo_read_input).
+  virtual int read_input(int8_t* inputs) = 0;
+
   // The text of the last library failure (SDL_GetError).
   virtual const char* get_error() = 0;
 };

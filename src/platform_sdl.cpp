@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "dingoo_input.h"
+
 uint32_t SdlPlatform::get_ticks() {
   return SDL_GetTicks();
 }
@@ -37,6 +39,10 @@ int SdlPlatform::playing(int channel) {
 
 int SdlPlatform::volume(int channel, int level) {
   return Mix_Volume(channel, level);
+}
+
+int SdlPlatform::read_input(int8_t* inputs) {
+  return dingoo_read_input(inputs);
 }
 
 const char* SdlPlatform::get_error() {

@@ -14,5 +14,6 @@ class SdlPlatform : public Platform {
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override;
   int playing(int channel) override;
   int volume(int channel, int level) override;
+  int read_input(int8_t* inputs) override;
   const char* get_error() override;
 };

@@ -1,5 +1,8 @@
 #include "fake_platform.h"
 
+#include <algorithm>
+
+#include "dingoo_input.h"
 #include "game_state.h"
 
 FakePlatform::FakePlatform() {
@@ -96,6 +99,15 @@ int FakePlatform::volume(int /*channel*/, int level) {
   ++mixer_calls;
   volumes.push_back(level);
   return level;
+}
+
+int FakePlatform::read_input(int8_t* inputs) {
+  ++reads;
+  if (readings.empty()) return 1;
+  const std::string& text = readings[std::min(reads, readings.size()) - 1];
+  if (text.empty()) return 1;
+  decode_gpio_text(text.data(), text.size(), inputs);
+  return 0;
 }
 
 const char* FakePlatform::get_error() {

@@ -54,6 +54,12 @@ class FakePlatform : public Platform {
   int mixer_calls = 0;  // every mixer call but loading and freeing
   std::string error = "no error";
 
+  // Buttons: each reading takes the next text of the proc file from `readings` and decodes it as
+  // the handheld would (the last text repeats once the script runs out); "" is a reading that
+  // fails, leaving the array as it was. Nothing is held unless a test says otherwise.
+  std::vector<std::string> readings = {"0xffffffff\n"};
+  size_t reads = 0;
+
   void finish_sounds();  // every channel falls silent
 
   uint32_t get_ticks() override;
@@ -65,5 +71,6 @@ class FakePlatform : public Platform {
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override;
   int playing(int channel) override;
   int volume(int channel, int level) override;
+  int read_input(int8_t* inputs) override;
   const char* get_error() override;
 };

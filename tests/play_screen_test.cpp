@@ -148,7 +148,6 @@ TEST_F(PlayScreen, RunsForEveryCodeButMenuAndGameOver) {
 TEST_F(PlayScreen, StartsEachMatchFromTheServeKeepingWhatCarriesOver) {
   game.players = 2;
   game.crossed_middle = 1;
-  game.p2_moveup = 1;
   game.channelp1 = 3;
   game.volume = 7;
   fake.on_flip = [] { game.gameover = 1; };
@@ -158,11 +157,81 @@ TEST_F(PlayScreen, StartsEachMatchFromTheServeKeepingWhatCarriesOver) {
   EXPECT_EQ(game.ball_y, 115);
   EXPECT_EQ(game.angle, 90);
   EXPECT_EQ(game.paddle1_y, 105);
-  EXPECT_EQ(game.paddle2_y, 102) << "the intent from before the match still moves the paddle";
+  EXPECT_EQ(game.paddle2_y, 105);
   EXPECT_EQ(game.p1_score + game.p2_score, 0);
   EXPECT_EQ(game.crossed_middle, 1);
   EXPECT_EQ(game.channelp1, 3);
   EXPECT_EQ(game.volume, 7);
+}
+
+TEST_F(PlayScreen, BackHeldFromTheFirstFrameStillPlaysThatFrameButShowsNothing) {
+  fake.readings = {held("t")};
+  EXPECT_EQ(main_loop(kPlay), kMenu);
+  EXPECT_EQ(fake.reads, 1u);
+  EXPECT_EQ(game.ball_x, 157) << "the frame moved the ball";
+  EXPECT_EQ(fake.blits.size(), 6u) << "and drew the whole picture";
+  EXPECT_TRUE(fake.flip_times.empty()) << "but left before showing it";
+  EXPECT_NE(game.p1_blip, nullptr) << "the blips stay loaded when leaving early";
+}
+
+TEST_F(PlayScreen, BackHeldInTheFrameOfTheLastPointGoesToTheMenu) {
+  // Play a match once to learn in which frame its last point falls...
+  game.players = 2;
+  ASSERT_EQ(main_loop(kPlay), kGameOver);
+  const size_t last_point_frame = fake.flip_times.size();
+
+  // ...then play it again, the same way, holding 't' in that frame only.
+  reset_game();
+  game.players = 2;
+  std::srand(1);
+  FakePlatform again;
+  again.readings.assign(last_point_frame - 1, held(""));
+  again.readings.push_back(held("t"));
+  EXPECT_EQ(main_loop(kPlay), kMenu);
+  EXPECT_EQ(game.gameover, 1);
+  EXPECT_EQ(again.flip_times.size(), last_point_frame - 1);
+  EXPECT_EQ(again.delays.back(), 500u) << "no end-of-match pause";
+}
+
+TEST_F(PlayScreen, WithOnePlayerTheComputerDrivesTheRightPaddle) {
+  game.players = 1;
+  fake.readings = {held("xb")};
+  fake.on_flip = [] { game.gameover = 1; };
+  main_loop(kPlay);
+  // At the serve the computer waits in its band: 'x' and 'b' are nobody's buttons.
+  EXPECT_EQ(game.p2_moveup, 0);
+  EXPECT_EQ(game.p2_movedown, 0);
+  EXPECT_EQ(game.paddle2_y, 105);
+}
+
+TEST_F(PlayScreen, WithTwoPlayersTheButtonsDriveBothPaddles) {
+  game.players = 2;
+  fake.readings = {held("dx")};
+  fake.on_flip = [] { game.gameover = 1; };
+  main_loop(kPlay);
+  EXPECT_EQ(game.paddle1_y, 108);
+  EXPECT_EQ(game.paddle2_y, 102);
+}
+
+TEST_F(PlayScreen, TheComputerPlaysAWholeMatch) {
+  game.players = 1;
+  ASSERT_EQ(main_loop(kPlay), kGameOver);
+  EXPECT_TRUE(game.p1_score == 10 || game.p2_score == 10);
+  EXPECT_EQ(fake.reads, fake.flip_times.size()) << "one reading per frame";
+}
+
+TEST_F(PlayScreen, TheMenuForNowQuitsOnBackOrStartsAMatch) {
+  fake.readings = {held("t")};
+  EXPECT_EQ(main_loop(kMenu), kQuit);
+  fake.readings = {held("")};
+  fake.reads = 0;
+  EXPECT_EQ(main_loop(kMenu), kPlay);
+  EXPECT_EQ(fake.reads, 1u);
+
+  // A button file never read leaves every button held: the program ends at once.
+  reset_game();
+  fake.readings = {""};
+  EXPECT_EQ(main_loop(kMenu), kQuit);
 }
 
 TEST(Sequencer, FeedsEachResultBackUntilAScreenQuits) {

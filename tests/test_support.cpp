@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +57,26 @@ void close_test_display() {
 
 std::string source_dir() {
   return RALLY_SOURCE_DIR;
+}
+
+std::string held(const std::string& buttons) {
+  // The handheld's wiring: the GPIO line of each button, active low.
+  struct Wire {
+    char button;
+    int line;
+  };
+  static const Wire kWiring[] = {{'a', 0},  {'b', 1},  {'d', 27}, {'e', 14}, {'h', 22},
+                                 {'i', 15}, {'l', 5},  {'p', 29}, {'r', 18}, {'t', 17},
+                                 {'u', 6},  {'x', 19}, {'y', 2}};
+  uint32_t word = 0xffffffffu;
+  for (char button : buttons) {
+    for (const Wire& wire : kWiring) {
+      if (wire.button == button) word &= ~(1u << wire.line);
+    }
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08x\n", word);
+  return text;
 }
 
 std::string read_file(const std::string& path) {

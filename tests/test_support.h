@@ -18,6 +18,9 @@ void close_test_display();
 // The checkout's root, where data/ lives; tests run from there.
 std::string source_dir();
 
+// The text of the GPIO proc file in a reading where exactly these buttons (letters) are held.
+std::string held(const std::string& buttons = "");
+
 // Reads a whole file into a string ("" when it cannot be read).
 std::string read_file(const std::string& path);
 

@@ -101,8 +101,8 @@ bool draw_title(SDL_Surface* dst, int x, int y, const char* text, Rgb face, Rgb 
          draw_text(dst, x, y, text, face, zoom_x, zoom_y);
 }
 
-// A button on the handheld, the desktop key doing the same (empty until the desktop keys are
-// settled) and what it does. Used for the menu's control list and the game-over choices.
+// A button on the handheld, the desktop key doing the same (may be empty) and what it does. Used
+// for the menu's control list and the game-over choices.
 struct Binding {
   const char* button;
   const char* key;
@@ -274,16 +274,16 @@ bool draw_value_box(SDL_Surface* dst, const ValueBox& box) {
   return draw_text(dst, label_x, label_y, box.label, kActionColour);
 }
 
-// Controls listed on the menu. The key column holds the desktop keys once they are decided;
-// the columns are sized from this table, so filling it in needs no other change.
+// Controls listed on the menu, with the desktop keys beside the handheld's buttons. The columns
+// are sized from this table, so changing a row needs no other change.
 // clang-format off
 constexpr Binding kMenuControls[] = {
-    {"A",         "", "START"},
-    {"SELECT",    "", "BACK / QUIT"},
-    {"L / R",     "", "VOLUME - / +"},
-    {"Y",         "", "1 OR 2 PLAYERS"},
-    {"UP / DOWN", "", "LEFT PADDLE"},
-    {"X / B",     "", "RIGHT PADDLE"},
+    {"A",         "ENTER",       "START"},
+    {"SELECT",    "ESC",         "BACK / QUIT"},
+    {"L / R",     "LEFT/RIGHT",  "VOLUME - / +"},
+    {"Y",         "P",           "1 OR 2 PLAYERS"},
+    {"UP / DOWN", "W / S",       "LEFT PADDLE"},
+    {"X / B",     "I / K",       "RIGHT PADDLE"},
 };
 // clang-format on
 
@@ -367,8 +367,8 @@ constexpr Rgb kGameOverShadowColour = {110, 10, 20};
 // One word and one choice per half, left then right.
 constexpr const char* kGameOverWords[] = {"GAME", "OVER"};
 constexpr Binding kGameOverChoices[] = {
-    {"A", "", "NEW MATCH"},
-    {"SELECT", "", "MENU"},
+    {"A", "ENTER", "NEW MATCH"},
+    {"SELECT", "ESC", "MENU"},
 };
 
 bool draw_choice(SDL_Surface* dst, int left, const Binding& choice) {

@@ -1,0 +1,75 @@
+#include "button_source.h"
+
+#include "dingoo_input.h"
+
+#ifndef RALLY_INPUT_GPIO
+#define RALLY_INPUT_GPIO 0
+#endif
+#ifndef RALLY_GPIO_PATH
+#define RALLY_GPIO_PATH "/proc/jz/gpio3_pxpin"
+#endif
+
+namespace {
+
+// A button, the desktop keys for it, and the key that the handheld's own keyboard driver sends
+// for it (last), so that firmwares delivering the buttons as key events work too.
+struct KeyBinding {
+  char button;
+  SDLKey keys[5];  // unused places stay SDLK_UNKNOWN
+};
+
+constexpr KeyBinding kKeyBindings[] = {
+    {'u', {SDLK_w, SDLK_UP}},
+    {'d', {SDLK_s, SDLK_DOWN}},
+    {'x', {SDLK_i, SDLK_KP8, SDLK_SPACE}},
+    {'b', {SDLK_k, SDLK_KP2, SDLK_LALT}},
+    {'e', {SDLK_LEFT, SDLK_MINUS, SDLK_KP_MINUS, SDLK_TAB}},
+    {'i', {SDLK_RIGHT, SDLK_EQUALS, SDLK_PLUS, SDLK_KP_PLUS, SDLK_BACKSPACE}},
+    {'y', {SDLK_p, SDLK_y, SDLK_LSHIFT}},
+    {'a', {SDLK_RETURN, SDLK_KP_ENTER, SDLK_LCTRL}},
+    {'t', {SDLK_ESCAPE}},
+};
+
+bool quit = false;
+
+int read_keyboard(int8_t* inputs) {
+  keyboard_lines(SDL_GetKeyState(nullptr), inputs);
+  return 0;
+}
+
+}  // namespace
+
+void keyboard_lines(const Uint8* keys, int8_t* inputs) {
+  for (int line = 0; line < kButtonLines; ++line) inputs[line] = 1;
+  for (const KeyBinding& binding : kKeyBindings) {
+    for (SDLKey key : binding.keys) {
+      if (key != SDLK_UNKNOWN && keys[key] != 0) inputs[button_line(binding.button)] = 0;
+    }
+  }
+}
+
+void drain_events() {
+  // SDL's queue holds 128 events and drops what arrives when it is full, a quit event included,
+  // so it is emptied at every reading.
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    if (event.type == SDL_QUIT) quit = true;
+  }
+}
+
+bool quit_requested() {
+  return quit;
+}
+
+void forget_quit_request() {
+  quit = false;
+}
+
+int dingoo_read_input(int8_t* inputs) {
+  drain_events();
+  const int result =
+      RALLY_INPUT_GPIO ? read_gpio_file(RALLY_GPIO_PATH, inputs) : read_keyboard(inputs);
+  // The program leaves through its own screens: 't' walks it back to the menu and out.
+  if (quit) inputs[button_line('t')] = 0;
+  return result;
+}

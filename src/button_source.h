@@ -1,0 +1,17 @@
+// Where the button lines come from on this build (RALLY_INPUT): the handheld's GPIO proc file,
+// or the keyboard through SDL, turned into the same active-low line levels.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// Line levels for a keyboard state as SDL_GetKeyState gives it: every line released except those
+// of the buttons whose keys are down.
+void keyboard_lines(const Uint8* keys, int8_t* inputs);
+
+// Reads SDL's pending events; a quit request (the window's close button, SIGINT, SIGTERM) is
+// remembered for the rest of the run.
+void drain_events();
+bool quit_requested();
+void forget_quit_request();  // for tests that ask to quit more than once

@@ -1,0 +1,95 @@
+#include "dingoo_input.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+struct Button {
+  char letter;  // lower case; the upper-case letter names the same button
+  int line;
+};
+
+constexpr Button kButtons[] = {
+    {'a', 0},  {'b', 1},  {'d', 27}, {'e', 14}, {'h', 22}, {'i', 15}, {'l', 5},
+    {'p', 29}, {'r', 18}, {'t', 17}, {'u', 6},  {'x', 19}, {'y', 2},
+};
+
+// The whole text of the proc file fits in 12 characters; anything longer is left unread.
+constexpr size_t kReadBufferSize = 12;
+constexpr size_t kFirstDigit = 2;
+constexpr size_t kDigits = 8;
+
+void report(const char* message, size_t length) {
+  std::fwrite(message, 1, length, stderr);
+}
+
+void report_read_failure() {
+  report("error: couldn't read from gpio", 30);
+}
+
+// The value of a lower-case hexadecimal digit, or -1.
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+int button_line(int8_t letter) {
+  // Only ASCII letters can name buttons; codes above 127 are negative here and never index.
+  const char lower = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a')
+                                                      : static_cast<char>(letter);
+  for (const Button& button : kButtons) {
+    if (button.letter == lower) return button.line;
+  }
+  return -1;
+}
+
+int dingoo_check_input(int8_t letter, const int8_t* inputs) {
+  const int line = button_line(letter);
+  if (line < 0) {
+    report("error, unknown button requested\n", 32);
+    return -1;
+  }
+  return inputs[line] == 0 ? 1 : 0;
+}
+
+void decode_gpio_text(const char* text, size_t length, int8_t* inputs) {
+  int line = kButtonLines - 1;
+  for (size_t pos = kFirstDigit; pos < kFirstDigit + kDigits; ++pos, line -= 4) {
+    const int value = pos < length ? hex_value(text[pos]) : -1;
+    if (value < 0) continue;
+    for (int bit = 3; bit >= 0; --bit) {
+      inputs[line - (3 - bit)] = static_cast<int8_t>((value >> bit) & 1);
+    }
+  }
+}
+
+int read_gpio_file(const char* path, int8_t* inputs) {
+  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    report_read_failure();
+    return 1;
+  }
+  char text[kReadBufferSize];
+  size_t length = 0;
+  while (length < kReadBufferSize) {
+    const ssize_t n = read(fd, text + length, kReadBufferSize - length);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      close(fd);
+      report_read_failure();
+      return 1;
+    }
+    length += static_cast<size_t>(n);
+  }
+  close(fd);
+  decode_gpio_text(text, length, inputs);
+  return 0;
+}
