@@ -1,5 +1,6 @@
 #include "main_loop.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "dingoo_input.h"
@@ -13,6 +14,15 @@
 namespace {
 
 constexpr uint32_t kEndOfMatchPauseMs = 200;
+
+// Back (t) on a screen that returns to the menu is usually still held when the menu arrives, and
+// the menu's slide-in can end before the button is let go. So after a match or the game-over
+// screen, back quits only once it has been seen released in the menu.
+bool back_held_into_menu = false;
+
+bool held(char button) {
+  return dingoo_check_input(button, game.inputs) != 0;
+}
 
 // One match, in paced frames. Returns 3 when the match is over.
 int play_screen() {
@@ -36,7 +46,10 @@ int play_screen() {
 
     // Back to the menu, on the reading taken at the start of this frame; the picture just drawn
     // is left unshown, and the menu slides in over it.
-    if (dingoo_check_input('t', game.inputs)) return kMenu;
+    if (held('t')) {
+      back_held_into_menu = true;
+      return kMenu;
+    }
 
     // Busy-wait until a whole frame has passed since the last boundary. The difference is taken
     // modulo 2^32, so the wait stays right when the tick counter wraps.
@@ -49,15 +62,133 @@ int play_screen() {
   return kGameOver;  // not reached: nothing in a play frame sets finished
 }
 
-// Until the menu exists: one reading, then quit on 't' or straight on to a match.
-int menu_screen() {
-  platform().read_input(game.inputs);
-  return dingoo_check_input('t', game.inputs) ? kQuit : kPlay;
+// ---------------------------------------------------------------------------------------------
+// The menu
+
+// The digit shown for each volume level and the mixer level it stands for (128 is full volume);
+// the steps are uneven on purpose.
+constexpr int kVolumeLevels[] = {0, 70, 80, 85, 90, 95, 100, 105, 120, 128};
+constexpr int32_t kMaxVolume = 9;
+
+constexpr Sint16 kVolumeDigitX = 100;
+constexpr Sint16 kPlayersDigitX = 270;
+constexpr Sint16 kMenuDigitY = 85;
+constexpr int kMenuHeight = 240;
+
+// A press counts once: the latch opens again only when the button has been seen up.
+void count_press(char button, int32_t& latch, int32_t& request) {
+  if (held(button) && latch == 1) {
+    request = 1;
+    latch = 0;
+  }
+  if (!held(button)) latch = 1;
 }
 
-// Until the game-over screen exists, the end of a match ends the program.
+void volume_click() {
+  play_blip(game.channelp1, game.p1_blip);
+}
+
+void draw_menu() {
+  const bool known = game.volume >= 0 && game.volume <= kMaxVolume;
+  src.x = static_cast<Sint16>(known ? kDigitWidth * game.volume : 0);
+  platform().volume(-1, known ? kVolumeLevels[game.volume] : 0);
+  src.y = 0;
+  src.w = kDigitWidth;
+  src.h = kDigitHeight;
+
+  platform().blit(game.menu, nullptr, game.screen, nullptr);
+  dest.x = kVolumeDigitX;
+  dest.y = kMenuDigitY;
+  platform().blit(game.num, &src, game.screen, &dest);
+  dest.x = kPlayersDigitX;
+  dest.y = kMenuDigitY;
+  src.x = static_cast<Sint16>(kDigitWidth * game.players);
+  platform().blit(game.num, &src, game.screen, &dest);
+  platform().flip(game.screen);
+}
+
+// Volume, players, start or quit. Returns 0 (quit) or 2 (a match).
+int menu_screen() {
+  int32_t volume_down_latch = 1;
+  int32_t volume_up_latch = 1;
+  int32_t volume_down_request = 0;
+  int32_t volume_up_request = 0;
+  bool back_released = !back_held_into_menu;
+  back_held_into_menu = false;
+
+  // Slide the menu down over the last picture, one pixel a frame, from y -240 to -1.
+  dest.x = 0;
+  init_gamestate();
+  for (int i = 0; i < kMenuHeight; ++i) {
+    dest.y = static_cast<Sint16>(i - kMenuHeight);
+    platform().blit(game.menu, nullptr, game.screen, &dest);
+    platform().flip(game.screen);
+  }
+  game.finished = 0;
+
+  while (game.finished == 0) {
+    platform().read_input(game.inputs);
+    count_press('e', volume_down_latch, volume_down_request);
+    count_press('i', volume_up_latch, volume_up_request);
+    count_press('y', game.y_released, game.y_pressed);
+
+    if (!held('t')) back_released = true;
+    if (held('t') && (back_released || platform().quit_requested())) return kQuit;
+    if (held('a')) {
+      release_sounds();  // the match loads them again
+      return kPlay;
+    }
+
+    if (volume_down_request == 1) {
+      game.volume = std::max(game.volume - 1, 0);
+      volume_down_request = 0;
+      volume_click();
+    }
+    if (volume_up_request == 1) {
+      game.volume = std::min(game.volume + 1, kMaxVolume);
+      volume_up_request = 0;
+      volume_click();
+    }
+    if (game.y_pressed != 0) {
+      game.players = game.players == 1 ? 2 : 1;
+      game.y_pressed = 0;
+    }
+    draw_menu();
+  }
+  return kQuit;  // not reached: nothing in the menu sets finished
+}
+
+// ---------------------------------------------------------------------------------------------
+// The game-over screen
+
+constexpr int kHalfWidth = 160;
+constexpr int kScreenWidth = 320;
+
+// Slides the two halves of the picture in over the last picture of the match, then waits for
+// start (a new match, returns 2) or back (the menu, returns 1; back wins when both are held).
 int gameover_screen() {
-  return kQuit;
+  game.time_then = platform().get_ticks();  // the next match's first frame measures from here
+  for (int i = 0; i < kHalfWidth; ++i) {
+    dest.x = static_cast<Sint16>(i - kHalfWidth);
+    dest.y = 0;
+    platform().blit(game.gameover_left, nullptr, game.screen, &dest);
+    dest.x = static_cast<Sint16>(kScreenWidth - i);
+    platform().blit(game.gameover_right, nullptr, game.screen, &dest);
+    platform().flip(game.screen);
+  }
+
+  game.finished = 0;
+  bool to_menu = false;
+  while (game.finished == 0) {
+    platform().read_input(game.inputs);
+    if (held('a')) game.finished = 1;
+    if (held('t')) {
+      game.finished = 1;
+      to_menu = true;
+    }
+  }
+  back_held_into_menu = to_menu;
+  return to_menu ? kMenu : kPlay;
 }
 
 }  // namespace

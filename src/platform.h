@@ -35,8 +35,11 @@ class Platform {
   virtual int playing(int channel) = 0;
   virtual int volume(int channel, int level) = 0;
 
-  // Buttons: one reading of the 32 button lines into the pin-state array (dingoo_read_input).
+  // Buttons: one reading of the 32 button lines into the pin-state array (dingoo_read_input), and
+  // whether the program has been asked to quit (window closed, SIGINT, SIGTERM); from then on
+  // every reading holds 't'.
   virtual int read_input(int8_t* inputs) = 0;
+  virtual bool quit_requested() = 0;
 
   // The text of the last library failure (SDL_GetError).
   virtual const char* get_error() = 0;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "button_source.h"
 #include "dingoo_input.h"
 
 uint32_t SdlPlatform::get_ticks() {
@@ -43,6 +44,10 @@ int SdlPlatform::volume(int channel, int level) {
 
 int SdlPlatform::read_input(int8_t* inputs) {
   return dingoo_read_input(inputs);
+}
+
+bool SdlPlatform::quit_requested() {
+  return ::quit_requested();
 }
 
 const char* SdlPlatform::get_error() {

@@ -15,5 +15,6 @@ class SdlPlatform : public Platform {
   int playing(int channel) override;
   int volume(int channel, int level) override;
   int read_input(int8_t* inputs) override;
+  bool quit_requested() override;
   const char* get_error() override;
 };

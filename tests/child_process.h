@@ -22,6 +22,7 @@ class ChildProcess {
   void pump(int ms);
   void send(int signal);
 
+  pid_t pid() const { return pid_; }
   bool running() const { return running_; }
   bool exited() const;  // ended through exit()
   int exit_status() const;

@@ -103,11 +103,20 @@ int FakePlatform::volume(int /*channel*/, int level) {
 
 int FakePlatform::read_input(int8_t* inputs) {
   ++reads;
-  if (readings.empty()) return 1;
-  const std::string& text = readings[std::min(reads, readings.size()) - 1];
-  if (text.empty()) return 1;
-  decode_gpio_text(text.data(), text.size(), inputs);
-  return 0;
+  int result = 1;
+  if (!readings.empty()) {
+    const std::string& text = readings[std::min(reads, readings.size()) - 1];
+    if (!text.empty()) {
+      decode_gpio_text(text.data(), text.size(), inputs);
+      result = 0;
+    }
+  }
+  if (quit) inputs[button_line('t')] = 0;
+  return result;
+}
+
+bool FakePlatform::quit_requested() {
+  return quit;
 }
 
 const char* FakePlatform::get_error() {

@@ -59,6 +59,7 @@ class FakePlatform : public Platform {
   // fails, leaving the array as it was. Nothing is held unless a test says otherwise.
   std::vector<std::string> readings = {"0xffffffff\n"};
   size_t reads = 0;
+  bool quit = false;  // a quit request: every reading holds 't', as the real source does
 
   void finish_sounds();  // every channel falls silent
 
@@ -72,5 +73,6 @@ class FakePlatform : public Platform {
   int playing(int channel) override;
   int volume(int channel, int level) override;
   int read_input(int8_t* inputs) override;
+  bool quit_requested() override;
   const char* get_error() override;
 };

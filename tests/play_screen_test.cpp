@@ -220,20 +220,6 @@ TEST_F(PlayScreen, TheComputerPlaysAWholeMatch) {
   EXPECT_EQ(fake.reads, fake.flip_times.size()) << "one reading per frame";
 }
 
-TEST_F(PlayScreen, TheMenuForNowQuitsOnBackOrStartsAMatch) {
-  fake.readings = {held("t")};
-  EXPECT_EQ(main_loop(kMenu), kQuit);
-  fake.readings = {held("")};
-  fake.reads = 0;
-  EXPECT_EQ(main_loop(kMenu), kPlay);
-  EXPECT_EQ(fake.reads, 1u);
-
-  // A button file never read leaves every button held: the program ends at once.
-  reset_game();
-  fake.readings = {""};
-  EXPECT_EQ(main_loop(kMenu), kQuit);
-}
-
 TEST(Sequencer, FeedsEachResultBackUntilAScreenQuits) {
   static std::vector<int> calls;
   static const int results[] = {7, -1, kPlay, kGameOver, kMenu, kQuit};
