@@ -1,5 +1,7 @@
 #include "button_source.h"
 
+#include <cstring>
+
 #include "dingoo_input.h"
 
 #ifndef RALLY_INPUT_GPIO
@@ -32,8 +34,15 @@ constexpr KeyBinding kKeyBindings[] = {
 
 bool quit = false;
 
+// Keys that went down since the last reading. A tap shorter than the time between two readings
+// would otherwise be missed by the key state alone: it counts as held for one reading.
+Uint8 pressed_since_reading[SDLK_LAST];
+
 int read_keyboard(int8_t* inputs) {
-  keyboard_lines(SDL_GetKeyState(nullptr), inputs);
+  const Uint8* down = SDL_GetKeyState(nullptr);
+  for (int key = 0; key < SDLK_LAST; ++key) pressed_since_reading[key] |= down[key];
+  keyboard_lines(pressed_since_reading, inputs);
+  std::memset(pressed_since_reading, 0, sizeof pressed_since_reading);
   return 0;
 }
 
@@ -54,6 +63,9 @@ void drain_events() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     if (event.type == SDL_QUIT) quit = true;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym < SDLK_LAST) {
+      pressed_since_reading[event.key.keysym.sym] = 1;
+    }
   }
 }
 

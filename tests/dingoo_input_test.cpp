@@ -168,6 +168,23 @@ TEST(KeyboardSource, HoldsBackAfterAQuitRequest) {
   forget_quit_request();
 }
 
+TEST(KeyboardSource, CountsATapBetweenTwoReadingsAsHeldOnce) {
+  // Down and up again before the next reading: the key state alone would never show it.
+  open_test_display();
+  int8_t inputs[32] = {};
+  dingoo_read_input(inputs);
+  SDL_Event key = {};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.sym = SDLK_ESCAPE;
+  ASSERT_EQ(SDL_PushEvent(&key), 0);
+  key.type = SDL_KEYUP;
+  ASSERT_EQ(SDL_PushEvent(&key), 0);
+  dingoo_read_input(inputs);
+  EXPECT_EQ(held_in(inputs), "t");
+  dingoo_read_input(inputs);
+  EXPECT_EQ(held_in(inputs), "") << "for one reading only";
+}
+
 TEST(KeyboardSource, KeepsRoomForAQuitRequestByDrainingTheQueue) {
   // SDL's queue holds 127 events and drops what comes when it is full. Events that pile up
   // between readings must not crowd out a later quit request.
