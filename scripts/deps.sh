@@ -5,6 +5,7 @@ RALLY_PACKAGES=(
   libsdl1.2-dev libsdl-mixer1.2-dev  # the game: display, input events, audio
   libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
   libgtest-dev                       # the tests
+  libbenchmark-dev                   # the benchmarks (built, run by hand)
   clang-format                       # the format check
 )
 
