@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "game_state.h"
 
