@@ -213,13 +213,6 @@ TEST_F(PlayScreen, WithTwoPlayersTheButtonsDriveBothPaddles) {
   EXPECT_EQ(game.paddle2_y, 102);
 }
 
-TEST_F(PlayScreen, TheComputerPlaysAWholeMatch) {
-  game.players = 1;
-  ASSERT_EQ(main_loop(kPlay), kGameOver);
-  EXPECT_TRUE(game.p1_score == 10 || game.p2_score == 10);
-  EXPECT_EQ(fake.reads, fake.flip_times.size()) << "one reading per frame";
-}
-
 TEST(Sequencer, FeedsEachResultBackUntilAScreenQuits) {
   static std::vector<int> calls;
   static const int results[] = {7, -1, kPlay, kGameOver, kMenu, kQuit};
