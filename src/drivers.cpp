@@ -6,10 +6,6 @@
 
 namespace {
 
-int held(char button) {
-  return dingoo_check_input(button, game.inputs) != 0 ? 1 : 0;
-}
-
 // The computer chases a ball that is in the right half heading its way, steering the point 10
 // pixels below its top towards the ball's y; otherwise it waits inside a band.
 constexpr int32_t kChaseFromX = 161;
@@ -20,14 +16,18 @@ constexpr int32_t kWaitingBandBottom = 190;
 
 }  // namespace
 
+bool button_held(char button) {
+  return dingoo_check_input(button, game.inputs) != 0;
+}
+
 void handle_input() {
   // A failed reading leaves the last one in the array, and play goes on with it.
   platform().read_input(game.inputs);
-  game.p1_moveup = held('u');
-  game.p1_movedown = held('d');
+  game.p1_moveup = button_held('u') ? 1 : 0;
+  game.p1_movedown = button_held('d') ? 1 : 0;
   if (game.players == 2) {
-    game.p2_moveup = held('x');
-    game.p2_movedown = held('b');
+    game.p2_moveup = button_held('x') ? 1 : 0;
+    game.p2_movedown = button_held('b') ? 1 : 0;
   }
 }
 

@@ -2,6 +2,9 @@
 // anything itself; the movement stage does.
 #pragma once
 
+// Whether a button is held in the last reading (game.inputs).
+bool button_held(char button);
+
 // Takes the frame's one reading of the buttons and sets the left paddle's intents, and the right
 // paddle's when two people play.
 void handle_input();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "dingoo_input.h"
 #include "drivers.h"
 #include "game_state.h"
 #include "platform.h"
@@ -19,10 +18,6 @@ constexpr uint32_t kEndOfMatchPauseMs = 200;
 // the menu's slide-in can end before the button is let go. So after a match or the game-over
 // screen, back quits only once it has been seen released in the menu.
 bool back_held_into_menu = false;
-
-bool held(char button) {
-  return dingoo_check_input(button, game.inputs) != 0;
-}
 
 // One match, in paced frames. Returns 3 when the match is over.
 int play_screen() {
@@ -46,7 +41,7 @@ int play_screen() {
 
     // Back to the menu, on the reading taken at the start of this frame; the picture just drawn
     // is left unshown, and the menu slides in over it.
-    if (held('t')) {
+    if (button_held('t')) {
       back_held_into_menu = true;
       return kMenu;
     }
@@ -77,11 +72,11 @@ constexpr int kMenuHeight = 240;
 
 // A press counts once: the latch opens again only when the button has been seen up.
 void count_press(char button, int32_t& latch, int32_t& request) {
-  if (held(button) && latch == 1) {
+  if (button_held(button) && latch == 1) {
     request = 1;
     latch = 0;
   }
-  if (!held(button)) latch = 1;
+  if (!button_held(button)) latch = 1;
 }
 
 void volume_click() {
@@ -132,9 +127,9 @@ int menu_screen() {
     count_press('i', volume_up_latch, volume_up_request);
     count_press('y', game.y_released, game.y_pressed);
 
-    if (!held('t')) back_released = true;
-    if (held('t') && (back_released || platform().quit_requested())) return kQuit;
-    if (held('a')) {
+    if (!button_held('t')) back_released = true;
+    if (button_held('t') && (back_released || platform().quit_requested())) return kQuit;
+    if (button_held('a')) {
       release_sounds();  // the match loads them again
       return kPlay;
     }
@@ -181,8 +176,8 @@ int gameover_screen() {
   bool to_menu = false;
   while (game.finished == 0) {
     platform().read_input(game.inputs);
-    if (held('a')) game.finished = 1;
-    if (held('t')) {
+    if (button_held('a')) game.finished = 1;
+    if (button_held('t')) {
       game.finished = 1;
       to_menu = true;
     }

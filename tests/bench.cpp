@@ -28,6 +28,14 @@ void prepare() {
   game.players = 1;
 }
 
+// The rule stages of a play frame, as the play screen runs them for one player.
+void run_rules() {
+  game.random = std::rand() % 3;
+  handle_ai();
+  update_locations();
+  handle_collisions();
+}
+
 // The stages of a play frame after the reading: the computer, motion, collisions, the whole
 // picture and the sounds (a 16 ms frame leaves the rest to the wait).
 void BM_PlayFrameStages(benchmark::State& state) {
@@ -35,10 +43,7 @@ void BM_PlayFrameStages(benchmark::State& state) {
   prepare();
   init_gamestate();
   for (auto _ : state) {
-    game.random = std::rand() % 3;
-    handle_ai();
-    update_locations();
-    handle_collisions();
+    run_rules();
     draw_screen();
     play_sounds();
     if (game.gameover) init_gamestate();
@@ -61,10 +66,7 @@ void BM_RulesOnly(benchmark::State& state) {
   prepare();
   init_gamestate();
   for (auto _ : state) {
-    game.random = std::rand() % 3;
-    handle_ai();
-    update_locations();
-    handle_collisions();
+    run_rules();
     game.p1_collision = game.p2_collision = 0;
     if (game.gameover) init_gamestate();
   }

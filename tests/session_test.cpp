@@ -78,6 +78,16 @@ class Session : public testing::Test {
     ASSERT_TRUE(wait_for_unpaced(rally, 90000)) << "the game-over screen";
   }
 
+  // In the menu: lets go of every button, then presses back, which ends the program.
+  void release_and_quit(ChildProcess& rally) {
+    hold("");
+    counter_.count(rally, 100);
+    hold("t");
+    ASSERT_TRUE(rally.wait(2000));
+    ASSERT_TRUE(rally.exited());
+    EXPECT_EQ(rally.exit_status(), 0);
+  }
+
   // Presses and lets go of a button, long enough for the menu to see both.
   void tap(ChildProcess& rally, const std::string& button) {
     hold(button);
@@ -134,12 +144,8 @@ TEST_F(Session, PlaysThroughEveryScreenToTheEnd) {
   ASSERT_TRUE(wait_for_unpaced(*rally, 2000)) << "the menu again";
   rally->pump(300);
   ASSERT_TRUE(rally->running()) << "back held from the match is no quit";
-  hold("");
-  counter_.count(*rally, 100);
-  hold("t");
-  ASSERT_TRUE(rally->wait(2000));
-  ASSERT_TRUE(rally->exited());
-  EXPECT_EQ(rally->exit_status(), 0);
+  release_and_quit(*rally);
+  if (HasFatalFailure()) return;
   // Nothing but SDL's own notice that it writes the sound to a file.
   EXPECT_EQ(rally->err(),
             "WARNING: You are using the SDL disk writer audio driver!\n Writing to file [" + audio +
@@ -223,10 +229,8 @@ TEST_F(Session, LeavingMatchesEarlyManyTimesEndsCleanly) {
     hold("");
     counter_.count(*rally, 100);
   }
-  hold("t");
-  ASSERT_TRUE(rally->wait(2000));
-  ASSERT_TRUE(rally->exited());
-  EXPECT_EQ(rally->exit_status(), 0);
+  release_and_quit(*rally);
+  if (HasFatalFailure()) return;
   EXPECT_EQ(rally->err(), "");
 }
 
