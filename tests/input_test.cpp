@@ -41,6 +41,11 @@ TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
     EXPECT_EQ(GetCapturedStderr(), fails ? "error: couldn't read from gpio" : "") << c.text;
     EXPECT_EQ(held_in(inputs), c[2] == '-' ? "" : c.words[2]) << c.text;
   }
+  for (char b : std::string("abdehilprtuxy")) {  // each button on its own line
+    int8_t inputs[32];
+    decode_gpio_text(held(std::string(1, b)).c_str(), 11, inputs);
+    EXPECT_EQ(held_in(inputs), std::string(1, b));
+  }
   for (char letter : std::string("zZc1 @[\xe9\x80")) {
     CaptureStderr();
     EXPECT_EQ(dingoo_check_input(letter, nullptr), -1) << int{letter};
