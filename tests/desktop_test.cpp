@@ -64,6 +64,7 @@ TEST(DesktopDisplay, FlipScalesTheFrameByWholeFactors) {
   };
   for (const auto& c : cases) {
     SDL_Surface* video = SDL_SetVideoMode(c.width, c.height, 16, SDL_FULLSCREEN);
+    ASSERT_NE(video, nullptr) << SDL_GetError();
     SDL_FillRect(video, nullptr, 0x1234);
     const SDL_PixelFormat* f = video->format;
     SDL_Surface* frame = SDL_CreateRGBSurface(0, 320, 240, 16, f->Rmask, f->Gmask, f->Bmask, 0);
@@ -85,7 +86,7 @@ TEST(DesktopDisplay, FlipScalesTheFrameByWholeFactors) {
 
 TEST(DesktopDisplay, OpensAWindowOfTheAskedScaleWithItsOwnPicture) {
   Args args("--scale 3");
-  ASSERT_EQ(prepare_edition(3, args.argv.data()), kStartGame);
+  ASSERT_EQ(prepare_edition(int(args.argv.size()), args.argv.data()), kStartGame);
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
   SDL_Surface* picture = open_display();
   SDL_Surface* video = SDL_GetVideoSurface();
@@ -110,8 +111,7 @@ TEST(DesktopData, FoundFromTheExecutablesFolder) {
   const fs::path start = fs::current_path();
   const fs::path root = fs::temp_directory_path() / ("rally-data-" + std::to_string(getpid()));
   for (const auto& c : cases) {
-    fs::create_directories(root / "work");
-    fs::create_directories(root / "bin");
+    for (const char* folder : {"work", "bin"}) fs::create_directories(root / folder);
     for (const std::string& folder : c.with_data) fs::create_directories(root / folder / "data");
     fs::current_path(root / "work");
     EXPECT_EQ(enter_data_folder((root / "bin/rally").c_str()), !c.with_data.empty());
