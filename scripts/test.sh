@@ -16,5 +16,5 @@ cmake -S . -B build-asan -DRALLY_WERROR=ON -DRALLY_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan --output-on-failure
 
-clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tools/*.cpp
+clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/bench/*.cpp tools/*.cpp
 echo "All tests passed."
