@@ -21,5 +21,5 @@ ctest --test-dir build --output-on-failure -L long
 cmake -S . -B build -DRALLY_LONG_CHECKS=OFF >/dev/null  # plain ctest stays the quick suite
 ctest --test-dir build-asan --output-on-failure -L long
 
-clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tools/*.cpp
+clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/bench/*.cpp tools/*.cpp
 echo "All tests passed."
