@@ -78,7 +78,9 @@ int read_gpio_file(const char* path, int8_t* inputs) {
   }
   char text[kReadBufferSize];
   size_t length = 0;
-  while (length < kReadBufferSize) {
+  // The decoder needs the first ten characters: a reading stops once they are in, so that it
+  // costs one open, one read and one close (the proc file gives its whole text to one read).
+  while (length < kFirstDigit + kDigits) {
     const ssize_t n = read(fd, text + length, kReadBufferSize - length);
     if (n == 0) break;
     if (n < 0) {
