@@ -4,6 +4,7 @@ RALLY_PACKAGES=(
   g++ cmake make pkg-config
   libsdl1.2-dev libsdl-mixer1.2-dev  # the game: display, input events, audio
   libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
+  libpng-dev                         # the asset generator: the icons
   libgtest-dev                       # the tests
   libbenchmark-dev                   # the benchmarks (built, run by hand)
   clang-format                       # the format check

@@ -1,6 +1,8 @@
-// make_assets: writes rally's artwork (BMP) and sound effects (WAV) into a directory.
+// make_assets: writes rally's artwork (BMP) and sound effects (WAV) into a directory, or its
+// icons (PNG) for desktops and handheld launchers.
 //
-//   make_assets OUTDIR
+//   make_assets OUTDIR           the game's data: bitmaps and sounds
+//   make_assets --icons OUTDIR   rally-16.png ... rally-256.png
 //
 // Everything that ends up in a file is computed with integer arithmetic only, so the output is
 // byte-for-byte reproducible and the files in data/ can be checked against a fresh run.
@@ -8,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
+#include <png.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -537,6 +540,75 @@ bool save_sound(const Blip& blip, const std::string& path) {
   return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Icons: a tiny playfield drawn on a 16x16 grid and scaled up pixel for pixel, so every size
+// shows the same crisp picture.
+// ---------------------------------------------------------------------------------------------
+
+constexpr int kIconGrid = 16;
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+struct IconCell {
+  int x1, y1, x2, y2;  // grid cells, inclusive
+  Rgb colour;
+};
+
+constexpr IconCell kIconPicture[] = {
+    {0, 0, 15, 15, kScreenColour},   {1, 1, 14, 1, kWallColour},
+    {1, 14, 14, 14, kWallColour},    {8, 3, 8, 4, kCentreLineColour},
+    {8, 7, 8, 8, kCentreLineColour}, {8, 11, 8, 12, kCentreLineColour},
+    {2, 4, 3, 8, kSpriteColour},     {12, 7, 13, 11, kSpriteColour},
+    {10, 5, 11, 6, kTitleColour},
+};
+
+Surface make_icon(int size) {
+  Surface s = make_surface(size, size, kBlack);
+  if (!s) return s;
+  const int f = size / kIconGrid;
+  for (const IconCell& c : kIconPicture) {
+    fill_box(s.get(), c.x1 * f, c.y1 * f, (c.x2 + 1) * f - 1, (c.y2 + 1) * f - 1, c.colour);
+  }
+  return s;
+}
+
+// An 8-bit RGB PNG of a 32-bit XRGB surface.
+bool save_png(const Surface& surface, const std::string& path) {
+  if (!surface) return fail(path, SDL_GetError());
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return fail(path, std::strerror(errno));
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  std::vector<png_byte> row(static_cast<size_t>(surface->w) * 3);
+  volatile bool written = false;  // libpng reports its errors by longjmp back to here
+  if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(surface->w),
+                 static_cast<png_uint_32>(surface->h), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < surface->h; ++y) {
+      const auto* pixels = reinterpret_cast<const Uint32*>(
+          static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
+      for (int x = 0; x < surface->w; ++x) {
+        SDL_GetRGB(pixels[x], surface->format, &row[x * 3], &row[x * 3 + 1], &row[x * 3 + 2]);
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    written = true;
+  }
+  png_destroy_write_struct(&png, &info);
+  const bool closed = std::fclose(file) == 0;
+  return written && closed ? true : fail(path, "PNG write error");
+}
+
+bool make_icons(const std::string& dir) {
+  for (int size : kIconSizes) {
+    if (!save_png(make_icon(size), dir + "/rally-" + std::to_string(size) + ".png")) return false;
+  }
+  return true;
+}
+
 bool make_all(const std::string& dir) {
   Surface game_over = make_game_over();
   return save_bitmap(make_paddle(), dir + "/paddle.bmp") &&
@@ -553,11 +625,12 @@ bool make_all(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_assets OUTDIR\n");
+  const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+  if (argc != 2 && !icons) {
+    std::fprintf(stderr, "usage: make_assets [--icons] OUTDIR\n");
     return 1;
   }
-  const bool ok = make_all(argv[1]);
+  const bool ok = icons ? make_icons(argv[2]) : make_all(argv[1]);
   // Passing no font frees the glyphs SDL_gfx cached while drawing text.
   gfxPrimitivesSetFont(nullptr, 0, 0);
   return ok ? 0 : 1;
