@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# One scripted session of the static handheld binary under qemu-mipsel, beside the same session of
+# the desktop build in the gpio flavour: both exit 0 and print the same standard error, byte for
+# byte.
+#
+#   session_test.sh CPU STATIC_BINARY DESKTOP_GPIO_BINARY ITS_GPIO_FILE SESSION_DRIVER
+#
+# CPU 4Kc is a release 1 processor without FPU, on which release 2 instructions trap. It runs with
+# no audio device: qemu's user mode has no floating-point emulator, and SDL's dummy and disk audio
+# drivers time themselves in floating point. CPU 24Kf has an FPU: it runs with SDL's disk audio,
+# whose output must hold the blips.
+set -euo pipefail
+cpu=$1 static=$2 desktop=$3 desktop_file=$4 driver=$5
+# The menu, a volume click, a match left with back before any paddle hit (the computer's random
+# turns follow musl's rand() on one side, glibc's on the other), the menu again, and quit.
+script='-*3 i*1 -*1 a*1 -*40 t*1 -*2 t*1'
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/prefix/proc/jz"
+cd "$(dirname "$0")/../.."  # data/ is read from here
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none
+[ "$cpu" = 4Kc ] || SDL_AUDIODRIVER=disk
+
+export SDL_DISKAUDIOFILE=$work/sound.raw  # named in standard error
+
+# session NAME BUTTON_FILE COMMAND...: standard error in $work/NAME.err, sound in $work/NAME.raw.
+session() {
+  local name=$1 file=$2 start=$SECONDS status=0
+  shift 2
+  "$driver" "$file" "$script" "$@" 2> "$work/$name.err" || status=$?
+  [ ! -f "$work/sound.raw" ] || mv "$work/sound.raw" "$work/$name.raw"
+  echo "$name: exit status $status in $((SECONDS - start)) s; standard error:"
+  sed 's/^/  | /' "$work/$name.err" && echo
+  [ $status -eq 0 ]
+}
+session desktop "$desktop_file" "$desktop"
+session emulated "$work/prefix/proc/jz/gpio3_pxpin" qemu-mipsel -cpu "$cpu" -L "$work/prefix" "$static"
+cmp "$work/desktop.err" "$work/emulated.err"
+echo "qemu-mipsel -cpu $cpu: the same standard error, byte for byte"
+if [ "$cpu" != 4Kc ]; then
+  sound=$(tr -d '\0' < "$work/emulated.raw" | wc -c)
+  echo "Disk audio: $sound bytes of $(wc -c < "$work/emulated.raw") are not zero"
+  [ "$sound" -gt 0 ]
+fi
