@@ -5,7 +5,7 @@
 #                      (scripts/build-handheld.sh makes it): the game is linked fully static, with no
 #                      C++ run-time library beyond libsupc++, for the handheld's own firmware.
 #   RALLY_PKG_ROOT     a folder where Debian's mipsel SDL packages are unpacked (scripts/
-#                      handheld-sysroot.sh makes one): the game and the tests link against them and
+#                      handheld-checks.sh makes one): the game and the tests link against them and
 #                      Debian's mipsel C library, and run under qemu-mipsel (the cross-compiling
 #                      emulator), or on a Debian mipsel system.
 #   RALLY_SYSROOT      the root file system of another target, with its SDL and SDL_mixer.

@@ -16,8 +16,8 @@ source scripts/handheld-env.sh
 
 flavour=${1:-gpio}
 case $flavour in
-  gpio) out=build-handheld ;;
-  keyboard) out=build-handheld-keyboard ;;
+  gpio) out="build-handheld" ;;
+  keyboard) out="build-handheld-keyboard" ;;
   *) echo "usage: $0 [gpio|keyboard]" >&2 && exit 2 ;;
 esac
 jobs=$(nproc)
@@ -48,7 +48,8 @@ configure_and_install() {
 build_libraries() {
   local start=$SECONDS root=$RALLY_STATIC_ROOT
   # Floating-point formatting stays in a function of its own, so that printing text runs no
-  # floating-point instruction: each one traps on a processor without FPU.
+  # floating-point instruction: without an FPU each one traps into the kernel's emulator, and
+  # qemu's user mode has no such emulator.
   local cflags="-march=mips32 -Os -fno-inline-functions-called-once"
   private_apt
   rm -rf "$root"
@@ -66,7 +67,8 @@ build_libraries() {
   # framebuffer console then goes on without one instead of failing to open the display.
   sed -i 's/sdl_nomouse = SDL_getenv("SDL_NOMOUSE");/sdl_nomouse = "no mouse";/' \
     "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c"
-  grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c"
+  grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
+    { echo "SDL's framebuffer driver has changed: check its mouse" >&2 && return 1; }
   local -x CC=$root/bin/musl-gcc CFLAGS=$cflags LDFLAGS=-static PKG_CONFIG_LIBDIR=$root/lib/pkgconfig
   local static=(--host=mipsel-linux-gnu --disable-shared --enable-static)
   configure_and_install libsdl1.2 "${static[@]}" --disable-rpath \

@@ -26,7 +26,7 @@ make_sysroot() {
   (cd "$sysroot/debs" && private_apt_get download -qq "${packages[@]}" "${dev[@]/%/:mipsel}")
   for deb in "$sysroot"/debs/*.deb; do dpkg-deb -x "$deb" "$sysroot"; done
   touch "$sysroot/complete"
-  echo "Unpacked $(ls "$sysroot/debs" | wc -l) mipsel packages into $sysroot"
+  echo "Unpacked $((${#packages[@]} + ${#dev[@]})) mipsel packages into $sysroot"
 }
 
 install_deps g++-mipsel-linux-gnu qemu-user dpkg-dev squashfs-tools zip unzip file

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the handheld scripts: where their downloads and builds are kept, and a private apt
 # configuration that reads the same archive as this machine (source packages and the mipsel lists
 # too) without changing the machine's own apt or dpkg setup.

@@ -5,7 +5,7 @@
 #   packages_test.sh RALLY_ZIP RALLY_OPK [INSTALL_DIR]
 set -euo pipefail
 zip=$1 opk=$2 dir=${3:-/usr/local/games/rally}
-data=$(ls "$(dirname "$0")/../../data")
+mapfile -t data < <(ls "$(dirname "$0")/../../data")
 status=0
 
 report() {  # report NAME ACTUAL OK
@@ -21,7 +21,7 @@ check() {
 # files NAME ACTUAL FOLDER [MODE PATH]...: ACTUAL lists data/ in FOLDER and these files, by path.
 files() {
   local expected
-  expected=$(printf -- "-rw-r--r-- $3data/%s\n" $data && printf '%s %s\n' "${@:4}")
+  expected=$(printf -- "-rw-r--r-- $3data/%s\n" "${data[@]}" && printf '%s %s\n' "${@:4}")
   report "$1" "$2" "$([ "$2" = "$(LC_ALL=C sort -k 2 <<< "$expected")" ] && echo yes)"
 }
 
