@@ -11,9 +11,10 @@
 # whose output must hold the blips.
 set -euo pipefail
 cpu=$1 static=$2 desktop=$3 desktop_file=$4 driver=$5
-# The menu, a volume click, a match left with back before any paddle hit (the computer's random
-# turns follow musl's rand() on one side, glibc's on the other), the menu again, and quit.
-script='-*3 i*1 -*1 a*1 -*40 t*1 -*2 t*1'
+# The menu, two players, a volume click, a match left with SELECT after its first paddle hit (the
+# right paddle's blip), the menu again, and quit. Random turns, which follow musl's rand() on one
+# side and glibc's on the other, start with that hit: the ball is still far from the left paddle.
+script='-*3 y*1 -*1 i*1 -*1 a*1 -*100 t*1 -*2 t*1'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/prefix/proc/jz"
