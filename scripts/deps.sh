@@ -6,7 +6,6 @@ RALLY_PACKAGES=(
   libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
   libpng-dev                         # the asset generator: the icons
   libgtest-dev                       # the tests
-  libbenchmark-dev                   # the benchmarks (built, run by hand)
   clang-format                       # the format check
 )
 

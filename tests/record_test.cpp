@@ -1,0 +1,122 @@
+// One long session through every screen, in process on the fake platform, compared frame by frame
+// with a committed record (tests/golden/session.txt): for each picture shown, what the game asked
+// of the mixer and the clock, the pauses and messages, the time of the flip and a hash of the
+// picture. The session: settings in the menu; a match to 10 against the computer, with the button
+// file lost for a moment, the tick counter wrapping and slow frames; a new match from the
+// game-over screen, left early with back; a match to 10 between two players with a blip file
+// missing and the mixer refusing for a while; back to the menu from the game-over screen; a match
+// ended by a quit request; the quit.
+//
+// After an intended change, look at the pictures that differ (RALLY_RECORD_PICTURE=<flip> saves
+// that flip's picture as rally-flip-<flip>.bmp in the checkout), then regenerate the record:
+//
+//   RALLY_UPDATE_RECORD=1 build/tests/rally_tests
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "main_loop.h"
+#include "support.h"
+
+namespace {
+
+FakePlatform* fake;
+int visits[4];
+
+// The n-th of the readings in `script`, the last one repeating ("-": nothing held).
+std::string reading(const std::string& script, int n) {
+  std::istringstream readings(script);
+  std::string buttons;
+  while (readings >> buttons && n-- > 0 && !readings.eof()) {
+  }
+  return buttons == "-" ? "" : buttons;
+}
+
+// A player who keeps the paddle (top edge `top`) near the ball, but for a few stretches of 8
+// readings, chosen by `seed`, in which he presses at random (and so loses a point now and then).
+std::string player(int n, int top, const std::string& up, const std::string& down, uint32_t seed) {
+  const uint32_t r = (static_cast<uint32_t>(n / 8) + seed) * 2654435761u >> 16;
+  const std::string moves[] = {"", up, down, up + down};
+  if (r % 4 == 0) return moves[r / 4 % 4];
+  if (game.ball_y < top + 2) return up;
+  return game.ball_y > top + 26 ? down : moves[n % 3];
+}
+
+// What the player does on each visit of each screen.
+int scripted_screen(int code) {
+  const int visit = ++visits[code == kMenu || code == kGameOver ? code : kPlay];
+  if (visit > (code == kGameOver ? 2 : 4)) return kQuit;  // the game has left the script
+  fake->events += "S" + std::to_string(code) + " ";
+  fake->reading = 0;
+  const char* const kMenus[] = {
+      "- - e - e - e - e - e - e - i - i - i - i - i - i - i - i - i - i - ei - y - y - ya",
+      "t t - a", "t - a", "-"};
+  if (code == kMenu) {
+    fake->press = [script = kMenus[visit - 1]](int n) { return reading(script, n); };
+  } else if (code == kGameOver) {
+    fake->press = [visit](int n) { return reading(visit == 1 ? "- - a" : "at", n); };
+  } else if (visit == 1) {
+    fake->press = [](int n) {
+      fake->flip_cost = n >= 300 && n < 305 ? 20 : 0;
+      return n >= 200 && n < 204 ? "?" : player(n, game.paddle1_y, "u", "d", 1);
+    };
+  } else if (visit == 2) {
+    fake->missing_p2 = true;
+    fake->press = [](int n) { return n < 150 ? "" : "t"; };
+  } else if (visit == 3) {
+    fake->missing_p2 = false;
+    fake->press = [](int n) {
+      fake->refuse_play = n >= 500 && n < 800;
+      return player(n, game.paddle1_y, "u", "d", 2) + player(n, game.paddle2_y, "x", "b", 3);
+    };
+  } else {
+    fake->press = [](int n) {
+      SDL_Event quit = {SDL_QUIT};
+      if (n == 40) SDL_PushEvent(&quit);
+      return "";
+    };
+  }
+  return main_loop(code);
+}
+
+TEST(Record, OfASessionThroughEveryScreen) {
+  fresh_game();
+  FakePlatform platform;
+  fake = &platform;
+  platform.now = 0xffffffffu - 2000;  // wraps during the first match
+  const char* picture = std::getenv("RALLY_RECORD_PICTURE");
+  std::FILE* messages = std::tmpfile();  // standard error, read back at every flip
+  const int saved_stderr = dup(2);
+  dup2(fileno(messages), 2);
+  off_t read = 0;
+  platform.on_flip = [&] {
+    char text[4096];
+    for (ssize_t n; (n = pread(fileno(messages), text, sizeof text, read)) > 0; read += n) {
+      std::string message(text, static_cast<size_t>(n));
+      for (size_t at; (at = message.find('\n')) != std::string::npos;)
+        message.replace(at, 1, "\\n");
+      platform.events += "E:" + message + " ";
+    }
+    if (picture && std::to_string(platform.frames.size()) == picture) {
+      SDL_SaveBMP(game.screen, ("rally-flip-" + std::string(picture) + ".bmp").c_str());
+    }
+  };
+  run_screens(scripted_screen);
+  platform.on_flip();
+  dup2(saved_stderr, 2);
+  std::fclose(messages);
+
+  // One line a flip, and the rest at the end; a run of equal lines is written once with its length.
+  platform.frames.push_back("end " + platform.events);
+  std::vector<std::string> record;
+  for (size_t i = 0, count; i < platform.frames.size(); i += count) {
+    for (count = 1; i + count < platform.frames.size(); ++count) {
+      if (platform.frames[i + count] != platform.frames[i]) break;
+    }
+    record.push_back(platform.frames[i] + (count > 1 ? " x" + std::to_string(count) : ""));
+  }
+  expect_record("session.txt", record);
+}
+
+}  // namespace

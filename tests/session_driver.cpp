@@ -1,0 +1,107 @@
+// rally_session: plays a scripted session through the game built to read its buttons from a
+// file, serving one reading of that file each time the game opens it. The file is a FIFO, so the
+// game's open waits for the next reading and a session runs frame by frame the same way on any
+// machine, however fast or slow.
+//
+//   rally_session FIFO SCRIPT COMMAND [ARGS...]
+//
+// SCRIPT: steps separated by spaces. "<buttons>*<n>" holds those buttons (letters, "-" for none)
+// for the next n readings ("*<n>" left out: one); "<n>ms" waits that long; "TERM" and "INT" send
+// that signal to the game. After the script, readings hold nothing until the game exits.
+//
+// Exit status: the game's; 128 + N when signal N ended it; 124 when the game had to be ended
+// (still running 1000 readings after the script, or no longer reading); 125 when the session
+// cannot be set up.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+#include "buttons.h"
+
+namespace {
+
+pid_t game;
+int status;
+bool over = false;
+
+// Whether the game has ended (its status then in `status`).
+bool ended() {
+  if (!over) over = waitpid(game, &status, WNOHANG) == game;
+  return over;
+}
+
+// One reading: waits for the game to open the FIFO, writes the text, and waits for the game to
+// close it (`closes` reports that), so that its next open is the next reading.
+bool serve(const char* fifo, int closes, const std::string& text) {
+  int fd;
+  while ((fd = open(fifo, O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
+    if (errno != ENXIO || ended()) return false;
+    usleep(200);
+  }
+  const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  close(fd);
+  for (pollfd done = {closes, POLLIN, 0}; written && poll(&done, 1, 5) == 0;) {
+    if (ended()) return false;
+  }
+  char events[4096];
+  return written && read(closes, events, sizeof events) > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* fifo = argv[1];
+  const int closes = inotify_init1(IN_CLOEXEC);
+  unlink(argc > 3 ? fifo : "");
+  if (argc < 4 || mkfifo(fifo, 0600) != 0 ||
+      inotify_add_watch(closes, fifo, IN_CLOSE_NOWRITE) < 0) {
+    std::perror("usage: rally_session FIFO SCRIPT COMMAND [ARGS...]");
+    return 125;
+  }
+  signal(SIGPIPE, SIG_IGN);
+  if ((game = fork()) == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives the session
+    signal(SIGINT, SIG_DFL);  // as in a terminal, even when the session runs in the background
+    signal(SIGTERM, SIG_DFL);
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(null, 1);
+    execvp(argv[3], argv + 3);
+    _exit(127);
+  }
+  bool running = game > 0;
+  std::istringstream script(argv[2]);
+  for (std::string step; running && script >> step;) {
+    const size_t star = step.find('*');
+    const int n = std::atoi(step.c_str() + (star == std::string::npos ? 0 : star + 1));
+    if (step == "TERM" || step == "INT") {
+      kill(game, step == "TERM" ? SIGTERM : SIGINT);
+    } else if (step.find("ms") != std::string::npos) {
+      usleep(static_cast<useconds_t>(n) * 1000);
+    } else {
+      const std::string buttons = step.substr(0, star);
+      for (int i = 0; running && i < std::max(n, 1); ++i) {
+        running = serve(fifo, closes, held(buttons == "-" ? "" : buttons));
+      }
+    }
+  }
+  // A game that does not end by itself within many readings, or stops taking them, is ended.
+  for (int i = 0; running && i < 1000; ++i) running = serve(fifo, closes, held(""));
+  unlink(fifo);
+  if (game > 0 && !ended()) {
+    kill(game, SIGKILL);
+    waitpid(game, nullptr, 0);
+    return 124;
+  }
+  if (game < 0) return 125;
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
