@@ -28,7 +28,7 @@ TEST(Program, StartsReportsAndEndsAsTold) {
       {"no display", "export SDL_VIDEODRIVER=none", ""},
       {"no audio", "export SDL_AUDIODRIVER=none", "i - t"},
       {"no digits", "rm data/num.bmp", "a -*10 t - t"},
-      {"broken ball", "echo BM > data/ball.bmp", "t"},
+      {"broken ball", "truncate -s 54 data/ball.bmp", "t"},
       {"no blip", "rm data/p1_blip.wav", "i a -*10 t - t"},
       {"blips", "export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=out SDL_DISKAUDIODELAY=20",
        "i 300ms t"}};
