@@ -44,4 +44,4 @@ cmake -S . -B build-mipsel -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
   -DRALLY_WERROR=ON > /dev/null
 cmake --build build-mipsel -j"$jobs" > /dev/null
 echo "Cross-built the test suite in $((SECONDS - start)) s"
-ctest --test-dir build-mipsel -L handheld --output-on-failure
+ctest --test-dir build-mipsel -L handheld --verbose
