@@ -9,7 +9,8 @@
 # build-handheld-keyboard/rally.
 #
 # The C library (musl), SDL 1.2 and SDL_mixer 1.2 are built static from Debian's source packages
-# into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time; later runs reuse them.
+# into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time; later runs reuse them
+# while this script stays the same.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh
@@ -83,12 +84,13 @@ build_libraries() {
     --enable-music-wave --disable-music-cmd --disable-music-mod --disable-music-mod-modplug \
     --disable-music-midi --disable-music-ogg --disable-music-flac --disable-music-mp3 \
     --disable-music-mp3-mad-gpl --disable-smpegtest
-  touch "$root/complete"
+  echo "$stamp" > "$root/complete"
   echo "Built musl, SDL and SDL_mixer for MIPS32 in $((SECONDS - start)) s"
 }
 
 install_deps g++-mipsel-linux-gnu cmake make pkg-config dpkg-dev file
-[ -f "$RALLY_STATIC_ROOT/complete" ] || build_libraries
+stamp=$(sha256sum < scripts/build-handheld.sh)
+[ "$(cat "$RALLY_STATIC_ROOT/complete" 2> /dev/null)" = "$stamp" ] || build_libraries
 
 start=$SECONDS
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
