@@ -2,8 +2,8 @@
 # (g++-mipsel-linux-gnu). One of:
 #
 #   RALLY_STATIC_ROOT  a folder holding musl, SDL and SDL_mixer built static for MIPS32 release 1
-#                      (scripts/build-handheld.sh makes it): the game is linked fully static, with no
-#                      C++ run-time library beyond libsupc++, for the handheld's own firmware.
+#                      (scripts/build-handheld.sh makes it): the game is linked fully static, with
+#                      no C++ run-time library beyond libsupc++, for the handheld's own firmware.
 #   RALLY_PKG_ROOT     a folder where Debian's mipsel SDL packages are unpacked (scripts/
 #                      handheld-checks.sh makes one): the game and the tests link against them and
 #                      Debian's mipsel C library, and run under qemu-mipsel (the cross-compiling
@@ -75,7 +75,8 @@ if(RALLY_STATIC_ROOT)
 elseif(RALLY_PKG_ROOT)
   # pkg-config answers for the target, not for this machine.
   set(ENV{PKG_CONFIG_SYSROOT_DIR} "${RALLY_PKG_ROOT}")
-  set(ENV{PKG_CONFIG_LIBDIR} "${RALLY_PKG_ROOT}/usr/lib/pkgconfig:${RALLY_PKG_ROOT}/usr/lib/mipsel-linux-gnu/pkgconfig:${RALLY_PKG_ROOT}/usr/share/pkgconfig")
+  set(ENV{PKG_CONFIG_LIBDIR} "${RALLY_PKG_ROOT}/usr/lib/pkgconfig:${RALLY_PKG_ROOT}/usr/lib/\
+mipsel-linux-gnu/pkgconfig:${RALLY_PKG_ROOT}/usr/share/pkgconfig")
   list(APPEND CMAKE_FIND_ROOT_PATH "${RALLY_PKG_ROOT}")
   if(NOT RALLY_SYSROOT)
     # Only SDL's packages are there, beside the toolchain's C library: the linker finds the

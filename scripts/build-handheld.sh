@@ -31,8 +31,8 @@ fetch_source() {
   mkdir -p "$src"
   rm -rf "${src:?}/$1" "$src/$1"_*
   (cd "$src" && private_apt_get source --download-only -qq "$1" > /dev/null)
-  (cd "$src" && awk '/^Checksums-Sha256:/ { on = 1; next } /^[^ ]/ { on = 0 } on { print $1 "  " $3 }' \
-    "$1"_*.dsc | sha256sum --check --strict --quiet)
+  (cd "$src" && awk '/^Checksums-Sha256:/ { on = 1; next } /^[^ ]/ { on = 0 }
+    on { print $1 "  " $3 }' "$1"_*.dsc | sha256sum --check --strict --quiet)
   dpkg-source --no-check -x "$src/$1"_*.dsc "$src/$1" > /dev/null
 }
 
@@ -70,7 +70,8 @@ build_libraries() {
     "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c"
   grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
     { echo "SDL's framebuffer driver has changed: check its mouse" >&2 && return 1; }
-  local -x CC=$root/bin/musl-gcc CFLAGS=$cflags LDFLAGS=-static PKG_CONFIG_LIBDIR=$root/lib/pkgconfig
+  local -x CC=$root/bin/musl-gcc CFLAGS=$cflags LDFLAGS=-static
+  local -x PKG_CONFIG_LIBDIR=$root/lib/pkgconfig
   local static=(--host=mipsel-linux-gnu --disable-shared --enable-static)
   configure_and_install libsdl1.2 "${static[@]}" --disable-rpath \
     --enable-video-fbcon --enable-video-dummy --enable-oss --enable-diskaudio --enable-dummyaudio \

@@ -17,12 +17,13 @@ jobs=$(nproc)
 make_sysroot() {
   local roots=(libsdl1.2debian libsdl-mixer1.2 libsdl-gfx1.2-5 libpng16-16) packages
   local dev=(libsdl1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev libpng-dev zlib1g-dev libgtest-dev)
+  local toolchain='libc6|libgcc-s1|libstdc\+\+6|gcc-12-base'
+  local unneeded='dpkg|tar|install-info|sysvinit-utils|libsdl1\.2-compat.*'
   private_apt
   rm -rf "$sysroot" && mkdir -p "$sysroot/debs"
   mapfile -t packages < <(private_apt_cache depends --recurse --no-recommends --no-suggests \
     --no-conflicts --no-breaks --no-replaces --no-enhances "${roots[@]/%/:mipsel}" |
-    grep -E '^[^ <].*:mipsel$' | sort -u | grep -vE \
-      '^(libc6|libgcc-s1|libstdc\+\+6|gcc-12-base|dpkg|tar|install-info|sysvinit-utils|libsdl1\.2-compat.*):')
+    grep -E '^[^ <].*:mipsel$' | sort -u | grep -vE "^($toolchain|$unneeded):")
   (cd "$sysroot/debs" && private_apt_get download -qq "${packages[@]}" "${dev[@]/%/:mipsel}")
   for deb in "$sysroot"/debs/*.deb; do dpkg-deb -x "$deb" "$sysroot"; done
   touch "$sysroot/complete"

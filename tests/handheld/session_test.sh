@@ -37,7 +37,7 @@ session() {
   [ $status -eq 0 ]
 }
 session desktop gpio3_pxpin "$desktop"
-session emulated "$work/prefix/proc/jz/gpio3_pxpin" qemu-mipsel -cpu "$cpu" -L "$work/prefix" "$static"
+session emulated prefix/proc/jz/gpio3_pxpin qemu-mipsel -cpu "$cpu" -L prefix "$static"
 cmp desktop.err emulated.err
 echo "qemu-mipsel -cpu $cpu: the same standard error, byte for byte"
 if [ "$cpu" != 4Kc ]; then
