@@ -6,6 +6,7 @@ RALLY_PACKAGES=(
   libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
   libpng-dev                         # the asset generator: the icons
   libgtest-dev                       # the tests
+  desktop-file-utils man-db          # the tests: the desktop entry and the manual page
   clang-format                       # the format check
 )
 

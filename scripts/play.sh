@@ -7,10 +7,4 @@ install_deps
 
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target rally
-
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
-  echo "rally: no display found (DISPLAY is not set)." >&2
-  echo "rally: SDL falls back to a text-mode driver, which draws a rough preview in this" >&2
-  echo "rally: terminal; run this command from a desktop session to see the game itself." >&2
-fi
-exec build/rally
+exec build/rally "$@"

@@ -5,13 +5,11 @@
 
 #include <cstdio>
 
+#include "edition.h"
 #include "game_state.h"
 
 namespace {
 
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
-constexpr int kScreenDepth = 16;
 constexpr int kAudioRate = 44100;
 constexpr int kAudioChannels = 2;
 constexpr int kAudioChunkSize = 2048;
@@ -47,7 +45,7 @@ int sdl_init() {
     }
   }
 
-  game.screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_FULLSCREEN);
+  game.screen = open_display();
   if (game.screen == nullptr) {
     std::fprintf(stderr, "Unable to set video mode: %s\n", SDL_GetError());
     return 1;

@@ -4,12 +4,16 @@
 
 #include <cstdio>
 
+#include "edition.h"
 #include "game_state.h"
 #include "graphics.h"
 #include "main_loop.h"
 #include "platform_sdl.h"
 
-int main(int /*argc*/, char** /*argv*/) {
+int main(int argc, char** argv) {
+  const int status = prepare_edition(argc, argv);
+  if (status != kStartGame) return status;
+
   SdlPlatform sdl;
   set_platform(&sdl);
 

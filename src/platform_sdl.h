@@ -1,6 +1,8 @@
 // The platform seam bound to SDL 1.2 and SDL_mixer 1.2.
 #pragma once
 
+#include <SDL.h>
+
 #include "platform.h"
 
 class SdlPlatform : public Platform {
@@ -18,3 +20,8 @@ class SdlPlatform : public Platform {
   bool quit_requested() override;
   const char* get_error() override;
 };
+
+// Shows a 16-bit frame on a 16-bit video surface of the same pixel format: each pixel becomes a
+// square block of the largest whole factor at which the frame fits, and the result is centred.
+// Returns the area written; pixels outside it are left as they are.
+SDL_Rect scale_frame(SDL_Surface* frame, SDL_Surface* video);

@@ -2,9 +2,9 @@
 // case, and the desktop's keys.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "support.h"
 
@@ -24,22 +24,20 @@ std::string held_in(const int8_t* inputs) {
 }
 
 TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
-  // the file's text ("?": no file, "/": a directory, "-": empty), every line's level before,
-  // buttons held after
-  for (const Case& c :
-       cases("0xffffffbf,0,u 0xffffffff,0,- 0xfffffffa,1,ay 0x00000000,1,abdehilprtuxy "
-             "0x0000ffff,0,dhprtx zzf7ffffff,0,d 0xFFFFFFBF,0,abdehilprtuxy 0xFFFFFFBF,1,- "
-             "0xffff,0,abeiluy 0xfffdffff_and_more_text_than_fits_in_its_buffer,0,t "
-             "-,0,abdehilprtuxy ?,1,- /,0,abdehilprtuxy")) {
-    const bool fails = c[0] == '?' || c[0] == '/';
+  for (const std::string& line : examples("gpio_texts.txt")) {
+    std::istringstream words(line);
+    std::string text, after;
+    int before;
+    words >> text >> before >> after;
+    const bool fails = text == "?" || text == "/";
     std::remove(RALLY_TEST_GPIO_FILE);
-    if (!fails) std::ofstream(RALLY_TEST_GPIO_FILE) << (c[0] == '-' ? "" : c.words[0] + "\n");
+    if (!fails) std::ofstream(RALLY_TEST_GPIO_FILE) << (text == "-" ? "" : text + "\n");
     int8_t inputs[32];
-    std::memset(inputs, c[1], sizeof inputs);
+    std::memset(inputs, before, sizeof inputs);
     CaptureStderr();
-    EXPECT_EQ(read_gpio_file(c[0] == '/' ? "/" : RALLY_TEST_GPIO_FILE, inputs), fails) << c.text;
-    EXPECT_EQ(GetCapturedStderr(), fails ? "error: couldn't read from gpio" : "") << c.text;
-    EXPECT_EQ(held_in(inputs), c[2] == '-' ? "" : c.words[2]) << c.text;
+    EXPECT_EQ(read_gpio_file(text == "/" ? "/" : RALLY_TEST_GPIO_FILE, inputs), fails) << line;
+    EXPECT_EQ(GetCapturedStderr(), fails ? "error: couldn't read from gpio" : "") << line;
+    EXPECT_EQ(held_in(inputs), after == "-" ? "" : after) << line;
   }
   for (char b : std::string("abdehilprtuxy")) {  // each button on its own line
     int8_t inputs[32];
@@ -56,20 +54,18 @@ TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
 TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
   fresh_game();
   int8_t inputs[32];
-  // SDL's name of the key ('_' for a space) and the button it holds
-  for (const Case& c :
-       cases("up,u s,d i,x [2],b tab,e =,i y,y return,a left_ctrl,a escape,t q,-")) {
-    std::string name = c.words[0];
-    std::replace(name.begin(), name.end(), '_', ' ');
+  const std::pair<SDLKey, const char*> kKeys[] = {
+      {SDLK_UP, "u"},    {SDLK_s, "d"},      {SDLK_i, "x"}, {SDLK_KP2, "b"},
+      {SDLK_TAB, "e"},   {SDLK_EQUALS, "i"}, {SDLK_y, "y"}, {SDLK_RETURN, "a"},
+      {SDLK_LCTRL, "a"}, {SDLK_ESCAPE, "t"}, {SDLK_q, ""}};
+  for (const auto& [key, button] : kKeys) {
     SDL_Event down = {SDL_KEYDOWN};
-    for (int key = 0; key < SDLK_LAST; ++key) {
-      if (name == SDL_GetKeyName(static_cast<SDLKey>(key))) down.key.keysym.sym = SDLKey(key);
-    }
+    down.key.keysym.sym = key;
     SDL_PushEvent(&down);
     dingoo_read_input(inputs);
-    EXPECT_EQ(held_in(inputs), c[1] == '-' ? "" : c.words[1]) << c.text;
+    EXPECT_EQ(held_in(inputs), button) << SDL_GetKeyName(key);  // for one reading
     dingoo_read_input(inputs);
-    EXPECT_EQ(held_in(inputs), "") << c.text;
+    EXPECT_EQ(held_in(inputs), "") << SDL_GetKeyName(key);
   }
   SDL_GetKeyState(nullptr)[SDLK_RETURN] = 1;  // a key held down holds its button
   for (int reading = 0; reading < 2; ++reading) {

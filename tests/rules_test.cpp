@@ -2,7 +2,6 @@
 // and every heading a paddle can meet against the net turns of the paddles' rule sets.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -33,9 +32,7 @@ int32_t& variable(const std::string& name) {
 }
 
 TEST_F(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
-  std::ifstream examples("tests/golden/rules.txt");
-  for (std::string line; std::getline(examples, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : examples("rules.txt")) {
     fresh_game();
     fake.events.clear();
     std::istringstream words(line);
@@ -66,23 +63,19 @@ void set_up_hit(int side, int motion, int angle, int random = 0) {
 }
 
 TEST_F(Rules, PaddleHitsTurnEveryHeadingByTheNetChangeOfTheirSectorRules) {
-  // side, motion, incoming headings from and to, net change by the sector rules, and for the flat
-  // sector the random turn added for the random values 0, 1, 2
-  for (const Case& c :
-       cases("L,s,181,247,-45 L,s,248,270,0,240,120,180 L,s,271,292,90 L,s,293,337,45 "
-             "L,d,181,247,-30 L,d,248,270,202,240,120,180 L,d,271,337,67 L,u,181,247,-67 "
-             "L,u,248,270,158,240,120,180 L,u,271,277,90 L,u,278,307,60 L,u,308,337,30 "
-             "R,s,0,67,-45 R,s,68,90,0,-240,-120,-180 R,s,91,112,90 R,s,113,157,45 R,d,0,67,-30 "
-             "R,d,68,90,30,-240,-120,-180 R,d,91,157,67 R,u,0,67,-67 R,u,68,90,-30,-240,-120,-180 "
-             "R,u,91,97,90 R,u,98,127,60 R,u,128,157,30")) {
-    for (int angle = c[2]; angle <= c[3]; ++angle) {
+  for (const std::string& line : examples("paddle_turns.txt")) {
+    char side, motion;
+    int from, to, net, turns[3] = {};
+    std::sscanf(line.c_str(), "%c %c %d..%d %d %d %d %d", &side, &motion, &from, &to, &net,
+                &turns[0], &turns[1], &turns[2]);
+    for (int angle = from; angle <= to; ++angle) {
       for (int random : {0, 1, 2}) {
-        set_up_hit(c[0], c[1], angle, random);
+        set_up_hit(side, motion, angle, random);
         handle_collisions();
-        int end = angle + c[4] + (c.words.size() > 5 ? c[5 + random] : 0);
+        int end = angle + net + turns[random];
         // The reversal sends a right hit back leftwards; the wrap brings it into range.
-        if (c[0] == 'R') end += end <= 0 ? 360 : end <= 180 ? 180 : 0;
-        ASSERT_EQ(game.angle, end) << c.text << ": " << angle << ", random " << random;
+        if (side == 'R') end += end <= 0 ? 360 : end <= 180 ? 180 : 0;
+        ASSERT_EQ(game.angle, end) << line << ": heading " << angle << ", random " << random;
       }
     }
   }

@@ -22,14 +22,8 @@
 // to black, with the bitmaps of data/ loaded (opened on first use).
 void fresh_game();
 
-// A table of cases written as text: cases separated by spaces, values by commas. A value reads as
-// a number, or as the code of its first letter.
-struct Case {
-  std::string text;
-  std::vector<std::string> words;
-  int operator[](size_t i) const;
-};
-std::vector<Case> cases(const std::string& table);
+// The lines of a file of examples in tests/golden/, without its comments (#) and blank lines.
+std::vector<std::string> examples(const std::string& name);
 
 // Compares lines with a committed record in tests/golden/, or rewrites the record when the
 // environment holds RALLY_UPDATE_RECORD.

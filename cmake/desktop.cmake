@@ -1,0 +1,37 @@
+# The desktop edition: data beside the built game, the icons, and the installation (binary, data,
+# desktop entry, icons, manual page) under any prefix.
+include(GNUInstallDirs)
+
+# build/rally finds its data from any working directory, as the installed game does.
+add_custom_command(TARGET rally POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E create_symlink ${PROJECT_SOURCE_DIR}/data $<TARGET_FILE_DIR:rally>/data)
+
+install(TARGETS rally RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The game looks for its data in ../share/rally from its own folder.
+install(DIRECTORY data DESTINATION ${CMAKE_INSTALL_DATADIR}/rally)
+configure_file(dist/rally.6.in rally.6 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/rally.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# The desktop entry names the installed binary, so it is written when the prefix is known.
+install(CODE "set(RALLY_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+  set(RALLY_APPLICATIONS \"${CMAKE_INSTALL_DATADIR}/applications\")
+  set(RALLY_ENTRY_OUT \"${CMAKE_CURRENT_BINARY_DIR}/rally.desktop\")")
+install(SCRIPT cmake/desktop_entry.cmake)
+
+if(RALLY_TOOLS)
+  set(icon_sizes 16 32 48 64 128 256)
+  set(icons "")
+  foreach(size IN LISTS icon_sizes)
+    list(APPEND icons ${CMAKE_CURRENT_BINARY_DIR}/icons/rally-${size}.png)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/icons/rally-${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME rally.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icons}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons
+    COMMAND make_assets --icons ${CMAKE_CURRENT_BINARY_DIR}/icons
+    DEPENDS make_assets
+    COMMENT "Drawing the icons")
+  add_custom_target(rally_icons ALL DEPENDS ${icons})
+else()
+  message(STATUS "RALLY_TOOLS is off: the icons are neither made nor installed")
+endif()

@@ -1,0 +1,23 @@
+// What the two editions of the game do differently, chosen once by the build (RALLY_EDITION):
+//
+// - handheld (edition_handheld.cpp): 320x240 full screen, no command-line options, data read
+//   from the working directory;
+// - desktop (edition_desktop.cpp): a window scaled to fit the desktop (or --fullscreen), the
+//   usual options, and data found from the executable's own location.
+//
+// The screens and the rules never ask which edition they run in: they draw into game.screen,
+// always 320x240 at 16 bits per pixel, and the platform's flip shows it.
+#pragma once
+
+struct SDL_Surface;
+
+// What prepare_edition returns when the game is to start.
+constexpr int kStartGame = -1;
+
+// Runs before start-up with main's arguments. Returns kStartGame, or the exit status to end with
+// at once (after --help, --version or a wrong option).
+int prepare_edition(int argc, char** argv);
+
+// Sets SDL's video mode (SDL is started) and returns the 320x240x16 surface that the game draws
+// into, or null when the mode cannot be set (SDL_GetError says why).
+SDL_Surface* open_display();

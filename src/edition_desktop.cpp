@@ -1,0 +1,196 @@
+// The desktop edition: a window titled "rally" showing the 320x240 picture scaled by a whole
+// factor (or the full screen with the picture centred on black), the usual options, and the data
+// found from wherever the game is started.
+#include <SDL.h>
+#include <getopt.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
+#include "edition.h"
+#include "edition_desktop.h"
+
+#ifndef RALLY_VERSION
+#define RALLY_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+constexpr int kDepth = 16;
+constexpr int kMaxScale = 16;
+// The window may take this share (in tenths) of the desktop: the rest is left for title bars and
+// panels.
+constexpr int kDesktopShare = 9;
+
+constexpr char kUsage[] =
+    "Usage: rally [--fullscreen] [--scale N]\n"
+    "       rally --help | --version\n";
+
+constexpr char kHelp[] =
+    "A two-paddle bat-and-ball game for one or two players.\n"
+    "\n"
+    "Options:\n"
+    "  --fullscreen  fill the screen; the picture takes the largest whole factor that fits\n"
+    "  --scale N     a window N times the game's 320x240 pixels (1 to 16); by default the\n"
+    "                largest that fits the desktop, at least 2\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Controls:\n"
+    "  W / S, Up / Down           left paddle\n"
+    "  I / K, keypad 8 / 2        right paddle (two players)\n"
+    "  Enter                      start a match\n"
+    "  Escape                     back to the menu; quit from the menu\n"
+    "  Left / Right, - / =        volume (menu)\n"
+    "  P or Y                     one or two players (menu)\n"
+    "Closing the window quits.\n";
+
+DesktopOptions options;
+
+int usage_error() {
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+bool parse_scale(const char* text, int* scale) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 1 || value > kMaxScale) return false;
+  *scale = static_cast<int>(value);
+  return true;
+}
+
+bool is_folder(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void find_data() {
+  char executable[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable);
+  if (length <= 0 || length >= static_cast<ssize_t>(sizeof executable)) return;
+  executable[length] = '\0';
+  enter_data_folder(executable);
+}
+
+// Without a driver named in SDL_VIDEODRIVER, SDL 1.2 falls back to text-mode drivers (libcaca,
+// aalib) that write to the terminal as they start. Only real displays are tried, and the first
+// that starts stays up for sdl_init.
+void start_display_driver() {
+  if (std::getenv("SDL_VIDEODRIVER") != nullptr) return;  // the user's choice
+  for (const char* driver : {"x11", "fbcon"}) {
+    setenv("SDL_VIDEODRIVER", driver, 1);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return;
+  }
+  // An empty name matches no driver: start-up then fails as on a machine without a video device.
+  setenv("SDL_VIDEODRIVER", "", 1);
+}
+
+int fitting_scale(int width, int height) {
+  return std::min(width / kWidth, height / kHeight);
+}
+
+}  // namespace
+
+int parse_options(int argc, char** argv, DesktopOptions* result) {
+  static const option kOptions[] = {
+      {"fullscreen", no_argument, nullptr, 'f'},
+      {"scale", required_argument, nullptr, 's'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'v'},
+      {nullptr, 0, nullptr, 0},
+  };
+  *result = DesktopOptions{};
+  optind = 0;  // a fresh scan on every call
+  for (int letter; (letter = getopt_long(argc, argv, "", kOptions, nullptr)) != -1;) {
+    switch (letter) {
+      case 'f':
+        result->fullscreen = true;
+        break;
+      case 's':
+        if (!parse_scale(optarg, &result->scale)) {
+          std::fprintf(stderr, "rally: --scale takes a whole number from 1 to %d, not '%s'\n",
+                       kMaxScale, optarg);
+          return usage_error();
+        }
+        break;
+      case 'h':
+        std::printf("%s\n%s", kUsage, kHelp);
+        return 0;
+      case 'v':
+        std::printf("rally %s\n", RALLY_VERSION);
+        return 0;
+      default:  // getopt_long has said what is wrong
+        return usage_error();
+    }
+  }
+  if (optind < argc) {
+    std::fprintf(stderr, "rally: unexpected argument '%s'\n", argv[optind]);
+    return usage_error();
+  }
+  return kStartGame;
+}
+
+bool enter_data_folder(const char* executable) {
+  if (is_folder("data")) return true;
+  const char* slash = std::strrchr(executable, '/');
+  if (slash == nullptr) return false;
+  const std::string own_folder(executable, slash + 1);
+  for (const std::string& folder : {own_folder, own_folder + "../share/rally/"}) {
+    if (is_folder(folder + "data") && chdir(folder.c_str()) == 0) return true;
+  }
+  return false;
+}
+
+int prepare_edition(int argc, char** argv) {
+  const int status = parse_options(argc, argv, &options);
+  if (status != kStartGame) return status;
+  find_data();
+  start_display_driver();
+  return kStartGame;
+}
+
+SDL_Surface* open_display() {
+  // SDL reports the desktop's size only before the first video mode is set. The dummy driver
+  // knows none: there the picture is shown at its own size unless a factor is asked for.
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  const int desktop_width = info != nullptr ? info->current_w : 0;
+  const int desktop_height = info != nullptr ? info->current_h : 0;
+  const bool desktop_known = fitting_scale(desktop_width, desktop_height) >= 1;
+
+  int width = kWidth * std::max(options.scale, 1);
+  int height = kHeight * std::max(options.scale, 1);
+  Uint32 flags = SDL_SWSURFACE;
+  if (options.fullscreen) {
+    flags |= SDL_FULLSCREEN;
+    if (desktop_known) {
+      width = desktop_width;
+      height = desktop_height;
+    }
+  } else if (options.scale == 0 && desktop_known) {
+    const int scale = std::max(
+        2, fitting_scale(desktop_width * kDesktopShare / 10, desktop_height * kDesktopShare / 10));
+    width = kWidth * scale;
+    height = kHeight * scale;
+  }
+
+  SDL_WM_SetCaption("rally", "rally");
+  SDL_Surface* video = SDL_SetVideoMode(width, height, kDepth, flags);
+  if (video == nullptr || (video->w == kWidth && video->h == kHeight)) return video;
+  // A larger video surface: the game draws into a picture of its own, scaled onto the video
+  // surface at every flip (SdlPlatform::flip); what lies around it stays black.
+  SDL_FillRect(video, nullptr, 0);
+  SDL_Flip(video);
+  const SDL_PixelFormat* format = video->format;
+  return SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, kDepth, format->Rmask, format->Gmask,
+                              format->Bmask, 0);
+}

@@ -1,0 +1,13 @@
+// The handheld edition: the 320x240 full screen itself is the game's picture, and nothing
+// happens before start-up (no options, data relative to the working directory).
+#include <SDL.h>
+
+#include "edition.h"
+
+int prepare_edition(int /*argc*/, char** /*argv*/) {
+  return kStartGame;
+}
+
+SDL_Surface* open_display() {
+  return SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
+}
