@@ -41,7 +41,7 @@ cmake --build build -j"$jobs" --target rally_gpio rally_session > /dev/null
 
 start=$SECONDS
 cmake -S . -B build-mipsel -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
-  -DRALLY_PKG_ROOT="$sysroot" -DRALLY_INPUT=keyboard -DRALLY_HANDHELD_CHECKS=ON \
+  -DRALLY_PKG_ROOT="$sysroot" -DRALLY_HANDHELD_CHECKS=ON \
   -DRALLY_WERROR=ON > /dev/null
 cmake --build build-mipsel -j"$jobs" > /dev/null
 echo "Cross-built the test suite in $((SECONDS - start)) s"
