@@ -13,9 +13,7 @@
 // (still running 1000 readings after the script, or no longer reading); 125 when the session
 // cannot be set up.
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -39,31 +37,32 @@ bool ended() {
   return over;
 }
 
-// One reading: waits for the game to open the FIFO, writes the text, and waits for the game to
-// close it (`closes` reports that), so that its next open is the next reading.
-bool serve(const char* fifo, int closes, const std::string& text) {
+// One reading: waits for the game to open the FIFO, puts a fresh FIFO in its place, and writes
+// the text to the old one and closes it: its reader meets the text and its end. The game's next
+// open, however soon it comes, finds the fresh FIFO and waits there for the next reading; reusing
+// one FIFO, an open could meet the reader before it (which the kernel lets go of a moment after
+// it reports it closed) or this reading's writer, and read nothing.
+bool serve(const std::string& fifo, const std::string& text) {
   int fd;
-  while ((fd = open(fifo, O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
+  while ((fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
     if (errno != ENXIO || ended()) return false;
     usleep(200);
   }
-  const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  const std::string fresh = fifo + ".next";
+  unlink(fresh.c_str());
+  const bool served = mkfifo(fresh.c_str(), 0600) == 0 &&
+                      rename(fresh.c_str(), fifo.c_str()) == 0 &&
+                      write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   close(fd);
-  for (pollfd done = {closes, POLLIN, 0}; written && poll(&done, 1, 5) == 0;) {
-    if (ended()) return false;
-  }
-  char events[4096];
-  return written && read(closes, events, sizeof events) > 0;
+  return served;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* fifo = argv[1];
-  const int closes = inotify_init1(IN_CLOEXEC);
-  unlink(argc > 3 ? fifo : "");
-  if (argc < 4 || mkfifo(fifo, 0600) != 0 ||
-      inotify_add_watch(closes, fifo, IN_CLOSE_NOWRITE) < 0) {
+  const std::string fifo = argc > 3 ? argv[1] : "";
+  unlink(fifo.c_str());
+  if (argc < 4 || mkfifo(fifo.c_str(), 0600) != 0) {
     std::perror("usage: rally_session FIFO SCRIPT COMMAND [ARGS...]");
     return 125;
   }
@@ -90,13 +89,13 @@ int main(int argc, char** argv) {
     } else {
       const std::string buttons = step.substr(0, star);
       for (int i = 0; running && i < std::max(n, 1); ++i) {
-        running = serve(fifo, closes, held(buttons == "-" ? "" : buttons));
+        running = serve(fifo, held(buttons == "-" ? "" : buttons));
       }
     }
   }
   // A game that does not end by itself within many readings, or stops taking them, is ended.
-  for (int i = 0; running && i < 1000; ++i) running = serve(fifo, closes, held(""));
-  unlink(fifo);
+  for (int i = 0; running && i < 1000; ++i) running = serve(fifo, held(""));
+  unlink(fifo.c_str());
   if (game > 0 && !ended()) {
     kill(game, SIGKILL);
     waitpid(game, nullptr, 0);
