@@ -8,6 +8,7 @@ RALLY_PACKAGES=(
   libgtest-dev                       # the tests
   desktop-file-utils man-db          # the tests: the desktop entry and the manual page
   clang-format                       # the format check
+  clang libclang-rt-14-dev valgrind  # the long checks: fuzzing, the program under valgrind
 )
 
 install_deps() {

@@ -23,6 +23,11 @@ help=$("$rally" --help) || fail "--help"
 for option in --fullscreen --scale --help --version; do
   grep -q -- "$option" <<<"$help" || fail "--help does not name $option"
 done
+"$rally" --version | grep -qx "rally [0-9.]*" || fail "--version"
+for args in --bogus --scale "--scale 0" "--scale 17" "--scale 2x" extra; do
+  status=0; "$rally" $args >out 2>err || status=$?
+  [ $status -eq 2 ] && [ ! -s out ] && grep -q "^Usage: rally" err || fail "$args: status $status"
+done
 
 # SIGTERM is a quit request once SDL has started: the game leaves through its screens.
 for game in "$rally" "$build/rally"; do

@@ -18,9 +18,10 @@ std::string read_file(const std::string& path) {
   return text.str();
 }
 
-TEST(Program, StartsReportsAndEndsAsTold) {
+// Plays the sessions of a file of examples and compares what they wrote with its record.
+void play_sessions(const std::string& name) {
   std::vector<std::string> record;
-  for (std::string line : examples("program.txt")) {
+  for (std::string line : examples(name)) {
     std::vector<std::string> fields;  // name, set-up, script, standard error
     for (size_t at; (at = line.find(" | ")) != std::string::npos; line.erase(0, at + 3)) {
       fields.push_back(line.substr(0, at));
@@ -40,7 +41,17 @@ TEST(Program, StartsReportsAndEndsAsTold) {
     EXPECT_EQ(heard, fields[0] == "blips") << "the blips in SDL's disk audio output";
     std::system((std::string("rm -rf ") + dir).c_str());
   }
-  expect_record("program.txt", record);
+  expect_record(name, record);
+}
+
+TEST(Program, StartsReportsAndEndsAsTold) {
+  play_sessions("program.txt");
+}
+
+// Each data file in turn missing, empty, cut short, random bytes, a folder, or a file of another
+// kind: the game reports what it cannot load, plays on without it and ends with status 0.
+TEST(Long, BrokenData) {
+  play_sessions("broken_data.txt");
 }
 
 TEST(Program, OpensAFullScreenOf320x240In16BitsAndStereoSoundAt44100Hz) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <sstream>
 
 #include "main_loop.h"
@@ -109,6 +110,53 @@ TEST(Record, OfASessionThroughEveryScreen) {
 
   platform.frames.push_back("end " + platform.events);  // one line a flip, and the rest
   expect_record("session.txt", platform.frames);
+}
+
+// Hundreds of matches with random buttons, in both player modes and through every screen,
+// checking after every frame what the rules promise.
+std::minstd_rand dice(11);
+int matches = 0;
+
+int random_screen(int code) {
+  static const char* const kChoices[][6] = {{"", "e", "i", "y", "ei", "a"},
+                                            {"", "u", "d", "ud", "u", "d"},
+                                            {"", "a", "a", "t", "at", "a"}};
+  matches += code == kPlay;
+  fake->press = [code](int n) {
+    std::string buttons = kChoices[code == kMenu ? 0 : code == kPlay ? 1 : 2][dice() % 6];
+    if (code == kMenu && matches >= 300) return std::string(n % 2 ? "t" : "");
+    if (code != kPlay) return buttons;
+    for (char b : std::string(kChoices[1][dice() % 6])) buttons += b == 'u' ? 'x' : 'b';
+    return buttons + (dice() % 3000 ? "" : "t");
+  };
+  return main_loop(code);
+}
+
+TEST(Long, Soak) {
+  fresh_game();
+  FakePlatform platform;
+  fake = &platform;
+  platform.max_reads = 5000000;
+  platform.hash_pictures = false;
+  std::string first_fault;
+  long frames = 0;
+  platform.on_flip = [&] {
+    ++frames;
+    const bool hit = platform.events.find('?') != std::string::npos;  // the blips were asked for
+    const bool kept = game.paddle1_y >= 5 && game.paddle1_y <= 205 && game.paddle2_y >= 5 &&
+                      game.paddle2_y <= 205 && game.p1_score <= 10 && game.p2_score <= 10 &&
+                      game.p1_collision + game.p2_collision == 0 && game.angle >= 0 &&
+                      (game.angle <= 360 || (hit && game.angle < 721)) &&
+                      platform.events.find("twice") == std::string::npos;
+    if (!kept && first_fault.empty())
+      first_fault = platform.events + " " + std::to_string(game.angle);
+    platform.events.clear();
+    platform.frames.clear();
+  };
+  run_screens(random_screen);
+  EXPECT_EQ(first_fault, "");
+  EXPECT_GE(matches, 300);
+  std::printf("%d matches, %ld pictures\n", matches, frames);
 }
 
 }  // namespace

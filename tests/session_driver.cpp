@@ -37,21 +37,17 @@ bool ended() {
   return over;
 }
 
-// One reading: waits for the game to open the FIFO, puts a fresh FIFO in its place, and writes
-// the text to the old one and closes it: its reader meets the text and its end. The game's next
-// open, however soon it comes, finds the fresh FIFO and waits there for the next reading; reusing
-// one FIFO, an open could meet the reader before it (which the kernel lets go of a moment after
-// it reports it closed) or this reading's writer, and read nothing.
+// One reading. Once the game has opened the FIFO (a writer can then open it too), a fresh FIFO
+// takes its place for the next reading, and the text goes to the one the game holds: however
+// the two processes run, no reading is missed and no two readings mix.
 bool serve(const std::string& fifo, const std::string& text) {
   int fd;
   while ((fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
     if (errno != ENXIO || ended()) return false;
-    usleep(200);
+    usleep(100);
   }
-  const std::string fresh = fifo + ".next";
-  unlink(fresh.c_str());
-  const bool served = mkfifo(fresh.c_str(), 0600) == 0 &&
-                      rename(fresh.c_str(), fifo.c_str()) == 0 &&
+  const std::string next = fifo + ".next";
+  const bool served = mkfifo(next.c_str(), 0600) == 0 && rename(next.c_str(), fifo.c_str()) == 0 &&
                       write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   close(fd);
   return served;
