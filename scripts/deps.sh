@@ -1,5 +1,5 @@
-# Sourced by play.sh and test.sh: installs the Debian packages that building and testing need,
-# asking apt only when one is missing.
+# Sourced by play.sh and test.sh: installs the Debian packages that building and testing need (or
+# those named as arguments), asking apt only when one is missing.
 RALLY_PACKAGES=(
   g++ cmake make pkg-config
   libsdl1.2-dev libsdl-mixer1.2-dev  # the game: display, input events, audio
@@ -13,7 +13,8 @@ RALLY_PACKAGES=(
 
 install_deps() {
   local missing=()
-  for package in "${RALLY_PACKAGES[@]}"; do
+  [ $# -gt 0 ] || set -- "${RALLY_PACKAGES[@]}"
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
       missing+=("$package")
   done

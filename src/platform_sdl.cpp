@@ -49,6 +49,9 @@ int SdlPlatform::playing(int channel) {
 }
 
 int SdlPlatform::volume(int channel, int level) {
+  // For all channels SDL_mixer averages over them, and it has none when the audio failed to open:
+  // a division by zero, which traps on MIPS.
+  if (channel == -1 && Mix_AllocateChannels(-1) == 0) return 0;
   return Mix_Volume(channel, level);
 }
 

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The handheld's long checks, which CI runs once after the ordinary suite:
+#   - the static binaries and both packages (build-handheld.sh, package-handheld.sh);
+#   - the ordinary suite cross-built against Debian's mipsel SDL packages, unpacked into a private
+#     sysroot, and run under qemu-mipsel (CTest's cross-compiling emulator);
+#   - the release 1 check, the package check, and two scripted sessions of the static binary under
+#     qemu-mipsel, each beside the same session of the desktop build.
+# All of them are the tests of the cross build (build-mipsel), labelled handheld.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/handheld-env.sh
+sysroot=$RALLY_CACHE/mipsel-sysroot
+jobs=$(nproc)
+
+# Debian's mipsel SDL, SDL_mixer, SDL_gfx, libpng and GoogleTest with the libraries they need,
+# unpacked side by side; the C and C++ libraries come with the cross toolchain.
+make_sysroot() {
+  local roots=(libsdl1.2debian libsdl-mixer1.2 libsdl-gfx1.2-5 libpng16-16) packages
+  local dev=(libsdl1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev libpng-dev zlib1g-dev libgtest-dev)
+  local toolchain='libc6|libgcc-s1|libstdc\+\+6|gcc-12-base'
+  local unneeded='dpkg|tar|install-info|sysvinit-utils|libsdl1\.2-compat.*'
+  private_apt
+  rm -rf "$sysroot" && mkdir -p "$sysroot/debs"
+  mapfile -t packages < <(private_apt_cache depends --recurse --no-recommends --no-suggests \
+    --no-conflicts --no-breaks --no-replaces --no-enhances "${roots[@]/%/:mipsel}" |
+    grep -E '^[^ <].*:mipsel$' | sort -u | grep -vE "^($toolchain|$unneeded):")
+  (cd "$sysroot/debs" && private_apt_get download -qq "${packages[@]}" "${dev[@]/%/:mipsel}")
+  for deb in "$sysroot"/debs/*.deb; do dpkg-deb -x "$deb" "$sysroot"; done
+  touch "$sysroot/complete"
+  echo "Unpacked $((${#packages[@]} + ${#dev[@]})) mipsel packages into $sysroot"
+}
+
+install_deps g++-mipsel-linux-gnu qemu-user dpkg-dev squashfs-tools zip unzip file
+bash scripts/package-handheld.sh zip
+bash scripts/package-handheld.sh opk
+[ -f "$sysroot/complete" ] || make_sysroot
+
+# The desktop build's programs that the sessions need: the game in the gpio flavour and the driver.
+cmake -S . -B build -DRALLY_WERROR=ON > /dev/null
+cmake --build build -j"$jobs" --target rally_gpio rally_session > /dev/null
+
+start=$SECONDS
+cmake -S . -B build-mipsel -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
+  -DRALLY_PKG_ROOT="$sysroot" -DRALLY_HANDHELD_CHECKS=ON \
+  -DRALLY_WERROR=ON > /dev/null
+cmake --build build-mipsel -j"$jobs" > /dev/null
+echo "Cross-built the test suite in $((SECONDS - start)) s"
+ctest --test-dir build-mipsel -L handheld --verbose

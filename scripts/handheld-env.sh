@@ -1,0 +1,51 @@
+# shellcheck shell=bash
+# Sourced by the handheld scripts: where their downloads and builds are kept, and a private apt
+# configuration that reads the same archive as this machine (source packages and the mipsel lists
+# too) without changing the machine's own apt or dpkg setup.
+RALLY_CACHE=${RALLY_CACHE:-$PWD/build-cache}
+RALLY_STATIC_ROOT=$RALLY_CACHE/mips32  # musl, SDL and SDL_mixer, static, for MIPS32 release 1
+source scripts/deps.sh  # install_deps
+
+# apt-get and apt-cache through the private configuration.
+private_apt_get() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-get "$@"; }
+private_apt_cache() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-cache "$@"; }
+
+# The machine's entries for its own release, each as deb and deb-src.
+machine_sources() {
+  local codename file
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
+    awk -v release="$codename" '$1 == "deb" {
+      rest = $0; sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, "", rest); split(rest, field)
+      if (field[2] ~ "^" release) { print; sub(/^deb/, "deb-src"); print }
+    }' "$file"
+  done > "$RALLY_CACHE/apt/sources.list"
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    awk -v RS= -v ORS='\n\n' -v release="$codename" '
+      /(^|\n)Types:[^\n]*deb/ && $0 ~ "\nSuites:[^\n]*" release && !/\nEnabled: *no/ {
+        sub(/Types:[^\n]*/, "Types: deb deb-src"); print
+      }' "$file"
+  done > "$RALLY_CACHE/apt/sources.list.d/machine.sources"
+}
+
+# Sets up the private configuration and reads its lists, at most once a day.
+private_apt() {
+  local apt=$RALLY_CACHE/apt
+  [ -n "$(find "$apt/updated" -mtime -1 2> /dev/null)" ] && return 0
+  mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
+  : > "$apt/status"
+  machine_sources
+  cat > "$apt/apt.conf" <<CONF
+Dir::Etc::SourceList "$apt/sources.list";
+Dir::Etc::SourceParts "$apt/sources.list.d";
+Dir::State::Lists "$apt/lists";
+Dir::State::status "$apt/status";
+Dir::Cache "$apt/cache";
+APT::Architectures { "$(dpkg --print-architecture)"; "mipsel"; };
+APT::Sandbox::User "root";
+CONF
+  private_apt_get update -qq
+  touch "$apt/updated"
+}
