@@ -32,8 +32,10 @@ done
 # SIGTERM is a quit request once SDL has started: the game leaves through its screens.
 for game in "$rally" "$build/rally"; do
   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" >out 2>err & pid=$!
-  for _ in $(seq 500); do
-    (( 0x$(awk '/^SigCgt/ {print $2}' "/proc/$pid/status") & 1 << 14 )) && break
+  # SigCgt bit 14 is SIGTERM; until the game is exec'd, the shell's own handler shows there.
+  for _ in $(seq 3000); do
+    [ "$(readlink "/proc/$pid/exe")" = "$(realpath "$game")" ] &&
+      (( 0x$(awk '/^SigCgt/ {print $2}' "/proc/$pid/status") & 1 << 14 )) && break
     sleep 0.01
   done
   kill -TERM $pid
