@@ -4,7 +4,7 @@
 #   - the ordinary suite cross-built against Debian's mipsel SDL packages, unpacked into a private
 #     sysroot, and run under qemu-mipsel (CTest's cross-compiling emulator);
 #   - the release 1 check, the package check, and two scripted sessions of the static binary under
-#     qemu-mipsel, each beside the same session of the desktop build.
+#     qemu-mipsel, each writing what the desktop's gpio build writes in the same session.
 # All of them are the tests of the cross build (build-mipsel), labelled handheld.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,10 +34,6 @@ install_deps g++-mipsel-linux-gnu qemu-user dpkg-dev squashfs-tools zip unzip fi
 bash scripts/package-handheld.sh zip
 bash scripts/package-handheld.sh opk
 [ -f "$sysroot/complete" ] || make_sysroot
-
-# The desktop build's programs that the sessions need: the game in the gpio flavour and the driver.
-cmake -S . -B build -DRALLY_WERROR=ON > /dev/null
-cmake --build build -j"$jobs" --target rally_gpio rally_session > /dev/null
 
 start=$SECONDS
 cmake -S . -B build-mipsel -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \

@@ -29,24 +29,23 @@ namespace {
 
 pid_t game;
 int status;
-bool over = false;
 
 // Whether the game has ended (its status then in `status`).
 bool ended() {
-  if (!over) over = waitpid(game, &status, WNOHANG) == game;
-  return over;
+  static bool over = false;
+  return over = over || waitpid(game, &status, WNOHANG) == game;
 }
 
 // One reading. Once the game has opened the FIFO (a writer can then open it too), a fresh FIFO
 // takes its place for the next reading, and the text goes to the one the game holds: however
 // the two processes run, no reading is missed and no two readings mix.
-bool serve(const std::string& fifo, const std::string& text) {
+bool serve(const std::string& fifo, const std::string& buttons) {
   int fd;
   while ((fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
     if (errno != ENXIO || ended()) return false;
     usleep(100);
   }
-  const std::string next = fifo + ".next";
+  const std::string next = fifo + ".next", text = held(buttons == "-" ? "" : buttons);
   const bool served = mkfifo(next.c_str(), 0600) == 0 && rename(next.c_str(), fifo.c_str()) == 0 &&
                       write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   close(fd);
@@ -83,14 +82,12 @@ int main(int argc, char** argv) {
     } else if (step.find("ms") != std::string::npos) {
       usleep(static_cast<useconds_t>(n) * 1000);
     } else {
-      const std::string buttons = step.substr(0, star);
-      for (int i = 0; running && i < std::max(n, 1); ++i) {
-        running = serve(fifo, held(buttons == "-" ? "" : buttons));
-      }
+      for (int i = 0; running && i < std::max(n, 1); ++i)
+        running = serve(fifo, step.substr(0, star));
     }
   }
   // A game that does not end by itself within many readings, or stops taking them, is ended.
-  for (int i = 0; running && i < 1000; ++i) running = serve(fifo, held(""));
+  for (int i = 0; running && i < 1000; ++i) running = serve(fifo, "");
   unlink(fifo.c_str());
   if (game > 0 && !ended()) {
     kill(game, SIGKILL);

@@ -4,10 +4,10 @@
 
 #include <SDL_mixer.h>
 
-#include <cstdarg>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,8 +18,8 @@
 #include "game_state.h"
 #include "platform.h"
 
-// Puts the game back to its state at program start, on a real 320x240x16 display surface cleared
-// to black, with the bitmaps of data/ loaded (opened on first use).
+// Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
+// screen cleared to black. The first call starts SDL (dummy drivers) as the program does.
 void fresh_game();
 
 // The lines of a file of examples in tests/golden/, without its comments (#) and blank lines.
@@ -29,8 +29,11 @@ std::vector<std::string> examples(const std::string& name);
 // environment holds RALLY_UPDATE_RECORD.
 void expect_record(const std::string& name, const std::vector<std::string>& lines);
 
-// A hash of the picture on a surface.
-uint32_t picture_hash(const SDL_Surface* s);
+// A text on one line, its line ends written \n.
+std::string one_line(std::string text);
+
+// A hash of the picture on a surface, in hexadecimal.
+std::string picture_hash(const SDL_Surface* s);
 
 // The platform of the tests. Its clock moves only when the game reads it (1 ms a reading) or
 // waits, so paced frames run at once. Blits are real SDL blits. Each reading of the buttons writes
@@ -45,20 +48,17 @@ class FakePlatform : public Platform {
   ~FakePlatform() override { set_platform(nullptr); }
 
   std::function<std::string(int reading)> press = [](int) { return ""; };
-  std::function<void()> on_flip;  // called at each flip, before its line is written
-  int reading = 0;
-  int max_reads = 100000;  // then the game is taken to be stuck
-  bool hash_pictures = true;
-  uint32_t now = 0;
-  uint32_t flip_cost = 0;   // milliseconds that each flip takes
-  bool missing_p2 = false;  // data/p2_blip.wav cannot be loaded
-  bool refuse_play = false;
+  std::function<void()> on_flip;        // called at each flip, before its line is written
+  int reading = 0, max_reads = 100000;  // beyond max_reads the game is taken to be stuck
+  bool hash_pictures = true, refuse_play = false;
+  bool missing_p2 = false;          // data/p2_blip.wav cannot be loaded
+  uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
   std::string events;
   std::vector<std::string> frames;
 
   uint32_t get_ticks() override { return now++; }
   void delay(uint32_t ms) override {
-    log("D%u", ms);
+    log('D', ms);
     now += ms;
   }
   int blit(SDL_Surface* src, SDL_Rect* cut, SDL_Surface* dst, SDL_Rect* at) override {
@@ -66,7 +66,7 @@ class FakePlatform : public Platform {
   }
   int flip(SDL_Surface* screen) override {
     if (on_flip) on_flip();
-    log("@%u #%08x", now, hash_pictures ? picture_hash(screen) : 0);
+    log('@', now, " #", hash_pictures ? picture_hash(screen) : "0");
     frames.push_back(events.substr(0, events.size() - 1));
     events.clear();
     now += flip_cost;
@@ -76,43 +76,40 @@ class FakePlatform : public Platform {
   // The two blips are chunks 1 and 2; freeing one that is not loaded is logged as an error.
   Mix_Chunk* load_wav(const char* path) override {
     const int n = std::strstr(path, "p1") ? 1 : 2;
-    log("L%d%s", n, n == 2 && missing_p2 ? "!" : "");
+    loaded_[n] = n == 1 || !missing_p2;
+    log('L', n, loaded_[n] ? "" : "!");
     error_ = std::string("Couldn't open ") + path;
-    loaded_[n] = !(n == 2 && missing_p2);
     return loaded_[n] ? &chunks_[n] : nullptr;
   }
   void free_chunk(Mix_Chunk* chunk) override {
-    log(chunk == nullptr || loaded_[name(chunk)] ? "F%d" : "F%d twice!", name(chunk));
+    log('F', name(chunk), chunk == nullptr || loaded_[name(chunk)] ? "" : " twice!");
     loaded_[name(chunk)] = false;
   }
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override {
     int played = -1;
-    for (int c = 0; c < 8 && played < 0 && chunk != nullptr && !refuse_play; ++c) {
+    for (int c = 0; c < 8 && played < 0 && chunk != nullptr && !refuse_play; ++c)
       if (started_[c] + 3 <= flips_) played = c;
-    }
     if (played >= 0) started_[played] = flips_;
     error_ = chunk == nullptr ? "Tried to play a NULL chunk" : "No free channels available";
-    log("P%d(%d,%d,%d)>%d", name(chunk), channel, loops, ticks, played);
+    log('P', name(chunk), '(', channel, ',', loops, ',', ticks, ")>", played);
     return played;
   }
   int playing(int channel) override {
     int busy = 0;
     for (int c = 0; c < 8; ++c) busy += (channel == -1 || channel == c) && started_[c] + 3 > flips_;
-    log("?%d=%d", channel, busy);
+    log('?', channel, '=', busy);
     return busy;
   }
   int volume(int channel, int level) override {
-    log("V%d:%d", channel, level);
+    log('V', channel, ':', level);
     return level;
   }
   int read_input(int8_t* inputs) override {
-    if (++reads_ > max_reads)
-      throw std::runtime_error("the game does not stop reading its buttons");
+    if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
     if (buttons != file_) {  // the button file changes only when the buttons do
-      file_ = buttons;
       std::remove(RALLY_TEST_GPIO_FILE);
-      if (buttons != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
+      if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
     }
     drain_events();  // as the program's own reading does, a quit request holds back
     const int result = read_gpio_file(RALLY_TEST_GPIO_FILE, inputs);
@@ -123,21 +120,17 @@ class FakePlatform : public Platform {
   const char* get_error() override { return error_.c_str(); }
 
  private:
-  void log(const char* format, ...) {
-    char text[64];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    events += text + std::string(" ");
+  template <class... Parts>
+  void log(const Parts&... parts) {
+    std::ostringstream text;
+    (text << ... << parts) << ' ';
+    events += text.str();
   }
   int name(const Mix_Chunk* chunk) const { return chunk ? static_cast<int>(chunk - chunks_) : 0; }
 
-  std::string error_ = "no error";
-  std::string file_ = "?";
+  std::string error_ = "no error", file_ = "?";
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
-  int flips_ = 0;
-  int reads_ = 0;
+  int flips_ = 0, reads_ = 0;
   int started_[8] = {-9, -9, -9, -9, -9, -9, -9, -9};  // the flip at which each channel started
 };
