@@ -5,16 +5,17 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <string>
+
 int main(int argc, char** argv) {
   SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO);
   SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
   Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048);
-  const char* paths[] = {
-      "data/paddle.bmp",          "data/ball.bmp", "data/background.bmp", "data/game_over_left.bmp",
-      "data/game_over_right.bmp", "data/num.bmp",  "data/menu.bmp"};
-  SDL_Surface* bitmaps[7];
+  SDL_Surface* bitmaps[7];  // those drawn in a match first
+  const char* const kNames[] = {"background",     "paddle",         "num", "ball", "menu",
+                                "game_over_left", "game_over_right"};
   for (int i = 0; i < 7; ++i) {
-    SDL_Surface* loaded = SDL_LoadBMP(paths[i]);
+    SDL_Surface* loaded = SDL_LoadBMP(("data/" + std::string(kNames[i]) + ".bmp").c_str());
     bitmaps[i] = SDL_DisplayFormat(loaded);
     SDL_FreeSurface(loaded);
   }
@@ -22,13 +23,12 @@ int main(int argc, char** argv) {
   Mix_LoadWAV("data/p2_blip.wav");
 
   // Background, paddles, digits (cut from the strip), ball.
-  const int drawn[6] = {2, 0, 0, 5, 5, 1};
+  const int drawn[6] = {0, 1, 1, 2, 2, 3};
   for (int frame = argc > 1 ? SDL_atoi(argv[1]) : 0; frame > 0; --frame) {
-    SDL_Rect digit = {20, 0, 20, 30};
-    SDL_Rect at[6] = {{0, 0, 0, 0},   {5, 105, 0, 0}, {305, 105, 0, 0},
-                      {135, 8, 0, 0}, {165, 8, 0, 0}, {155, 115, 0, 0}};
+    SDL_Rect digit = {20, 0, 20, 30}, at[6] = {{0, 0, 0, 0},   {5, 105, 0, 0}, {305, 105, 0, 0},
+                                               {135, 8, 0, 0}, {165, 8, 0, 0}, {155, 115, 0, 0}};
     for (int i = 0; i < 6; ++i)
-      SDL_BlitSurface(bitmaps[drawn[i]], drawn[i] == 5 ? &digit : nullptr, screen, &at[i]);
+      SDL_BlitSurface(bitmaps[drawn[i]], drawn[i] == 2 ? &digit : nullptr, screen, &at[i]);
     SDL_Flip(screen);
   }
 }
