@@ -8,7 +8,8 @@ RALLY_PACKAGES=(
   libgtest-dev                       # the tests
   desktop-file-utils man-db          # the tests: the desktop entry and the manual page
   clang-format                       # the format check
-  clang libclang-rt-14-dev valgrind  # the long checks: fuzzing, the program under valgrind
+  clang libclang-rt-14-dev           # the long checks: fuzzing
+  valgrind strace                    # the long checks: the program's memory and figures
 )
 
 install_deps() {

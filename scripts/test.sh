@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds twice and runs the whole suite in each: a build whose warnings
 # are errors, and a build under AddressSanitizer and UndefinedBehaviorSanitizer. Then the long
-# checks (label `long`): valgrind in the first build; broken data, the soak and fuzzing in the
-# second. Ends with the format check.
+# checks (label `long`): the program's memory under valgrind and the performance figures in the
+# first build; broken data, the soak and fuzzing in the second. Ends with the format check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh

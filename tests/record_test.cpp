@@ -144,7 +144,6 @@ TEST(Long, Soak) {
                       (game.angle <= 360 || (hit && game.angle < 721)) &&
                       platform.events.find("twice") == std::string::npos;
     if (!kept && faults++ == 0) ADD_FAILURE() << platform.events << ", heading " << game.angle;
-    platform.events.clear();
     platform.frames.clear();
   };
   run_screens(random_screen);

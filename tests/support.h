@@ -3,6 +3,7 @@
 #pragma once
 
 #include <SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
@@ -16,29 +17,79 @@
 #include "buttons.h"
 #include "dingoo_input.h"
 #include "game_state.h"
+#include "graphics.h"
 #include "platform.h"
 
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL (dummy drivers) as the program does.
-void fresh_game();
+inline void fresh_game() {
+  static GameState start;  // as at program start, once SDL has started and the bitmaps are loaded
+  if (game.screen == nullptr) {
+    ASSERT_EQ(sdl_init() + load_graphics(), 0);
+    start = game;
+  }
+  start.screen = game.screen;  // the display as the last test left it
+  game = start;
+  SDL_FillRect(game.screen, nullptr, 0);
+  forget_quit_request();
+  std::srand(1);
+}
 
 // The lines of a file of examples in tests/golden/, without its comments (#) and blank lines.
-std::vector<std::string> examples(const std::string& name);
+inline std::vector<std::string> examples(const std::string& name) {
+  std::ifstream file("tests/golden/" + name);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  }
+  return lines;
+}
 
 // Compares lines with a committed record in tests/golden/, or rewrites the record when the
 // environment holds RALLY_UPDATE_RECORD.
-void expect_record(const std::string& name, const std::vector<std::string>& lines);
+inline void expect_record(const std::string& name, const std::vector<std::string>& lines) {
+  const std::string path = "tests/golden/" + name;
+  if (std::getenv("RALLY_UPDATE_RECORD") != nullptr) {
+    std::ifstream in(path);
+    std::string header;  // the comments at the top stay
+    for (std::string line; std::getline(in, line) && line[0] == '#';) header += line + "\n";
+    std::ofstream out(path);
+    out << header;
+    for (const std::string& line : lines) out << line << "\n";
+    return;
+  }
+  const std::vector<std::string> recorded = examples(name);
+  for (size_t i = 0; i < std::max(lines.size(), recorded.size()); ++i) {
+    ASSERT_EQ(i < lines.size() ? lines[i] : "(nothing)",
+              i < recorded.size() ? recorded[i] : "(the end)")
+        << "line " << i + 1 << " of the record in " << path;
+  }
+}
 
 // A text on one line, its line ends written \n.
-std::string one_line(std::string text);
+inline std::string one_line(std::string text) {
+  for (size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "\\n");
+  return text;
+}
 
 // A hash of the picture on a surface, in hexadecimal.
-std::string picture_hash(const SDL_Surface* s);
+inline std::string picture_hash(const SDL_Surface* s) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the picture's 64-bit words
+  for (int at = 0; at + 8 <= s->h * s->pitch; at += 8) {
+    uint64_t word;
+    std::memcpy(&word, static_cast<const char*>(s->pixels) + at, 8);
+    hash = (hash ^ word) * 1099511628211ull;
+  }
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x", static_cast<uint32_t>(hash ^ hash >> 32));
+  return text;
+}
 
 // The platform of the tests. Its clock moves only when the game reads it (1 ms a reading) or
 // waits, so paced frames run at once. Blits are real SDL blits. Each reading of the buttons writes
 // the text for `press(reading)` into a real file ("?" removes it) and reads it with the program's
-// own reader. The mixer has 8 channels, each busy for 3 flips after a start.
+// own reader. The mixer has 8 channels, each busy for 3 flips after
+// a start.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
 // frame's events, the clock and a hash of the picture become one line of `frames`.
@@ -107,10 +158,8 @@ class FakePlatform : public Platform {
   int read_input(int8_t* inputs) override {
     if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
-    if (buttons != file_) {  // the button file changes only when the buttons do
-      std::remove(RALLY_TEST_GPIO_FILE);
-      if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
-    }
+    std::remove(RALLY_TEST_GPIO_FILE);  // the file as the buttons are now ("?": none)
+    if (buttons != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
     drain_events();  // as the program's own reading does, a quit request holds back
     const int result = read_gpio_file(RALLY_TEST_GPIO_FILE, inputs);
     if (::quit_requested()) inputs[button_line('t')] = 0;
@@ -128,7 +177,7 @@ class FakePlatform : public Platform {
   }
   int name(const Mix_Chunk* chunk) const { return chunk ? static_cast<int>(chunk - chunks_) : 0; }
 
-  std::string error_ = "no error", file_ = "?";
+  std::string error_ = "no error";
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
   int flips_ = 0, reads_ = 0;

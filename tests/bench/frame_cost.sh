@@ -2,7 +2,9 @@
 # The game's performance figures: the gpio build on SDL's dummy drivers, played by rally_session,
 # against rally_baseline. A per-frame figure is the difference between two sessions that differ
 # only in the frames of one screen, divided by that difference, so start-up and shut-down cancel.
-# It reports and never fails on the figures, which depend on the machine's SDL and C library.
+# It reports and never fails on the figures, which depend on the machine's SDL and C library. As the
+# long check memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
+# menu <-> match round trips, or less memory still in use at the end of 4 than of 40.
 #
 #   bash tests/bench/frame_cost.sh [BUILD_DIR]    (default: build)
 #
@@ -10,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
-source "$root/scripts/deps.sh" && RALLY_PACKAGES+=(valgrind strace) && install_deps
+source "$root/scripts/deps.sh" && install_deps
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target rally_gpio rally_session rally_baseline >/dev/null
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
@@ -43,8 +45,13 @@ start=$(ir start.[12]-01) base_start=$(ir base50.[12]-01)
 
 # Heap allocations of all threads. With the left paddle held down the match ends after about 910
 # readings, so the last readings of "a d*1000" and "a d*1150" are the game-over screen's.
-allocs() { session "$1" valgrind --log-file=h && grep -o '[0-9,]* allocs' h | tr -dc 0-9; }
+memcheck() { session "$1" valgrind --leak-check=full --errors-for-leak-kinds=definite \
+  --error-exitcode=99 --log-file=h && cat h; }
+allocs() { memcheck "$1" | grep -o '[0-9,]* allocs' | tr -dc 0-9; }
 heap() { per "$(allocs "$2") - $(allocs "$1")" 150 2; }
+in_use() { memcheck "-*2 $(printf 'a -*10 t t - %.0s' $(seq "$1"))t" | grep -o 'in use at exit.*'; }
+few=$(in_use 4)
+many=$(in_use 40)
 
 printf '%-46s %11s %11s  %s\n' figure rally baseline 'ratio or target' \
   'instructions per play frame' "$frame" "$base_frame" "$(per "$frame" "$base_frame" 2)x" \
@@ -54,3 +61,5 @@ printf '%-46s %11s %11s  %s\n' figure rally baseline 'ratio or target' \
   'heap allocations per play frame' "$(heap "a -*50 t - t" "a -*200 t - t")" - 0 \
   'heap allocations per game-over reading' "$(heap "a d*1000 t - t" "a d*1150 t - t")" - 0
 echo "system calls per play frame, main thread: ${syscalls%, } (target: openat, read, close 1 each)"
+echo "memory $few after 4 menu <-> match round trips, $many after 40"
+[ "$few" = "$many" ]
