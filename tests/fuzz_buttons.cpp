@@ -17,11 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int8_t level : inputs) {
     if (level != 0 && level != 1) __builtin_trap();
   }
-  for (int code = -128; code < 128; ++code) {
-    const int held = dingoo_check_input(static_cast<int8_t>(code), inputs);
-    if (held < -1 || held > 1 || (held == -1) != (button_line(static_cast<int8_t>(code)) < 0)) {
-      __builtin_trap();
-    }
+  for (int each = -128; each < 128; ++each) {  // -1 for exactly the unknown codes
+    const int8_t code = static_cast<int8_t>(each);
+    const int held = dingoo_check_input(code, inputs);
+    if (held < -1 || held > 1 || (held == -1) != (button_line(code) < 0)) __builtin_trap();
   }
   return 0;
 }

@@ -25,9 +25,11 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
   done
   for game in bin/rally "$build/rally"; do
     SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" >>"$prefix.out" 2>>"$prefix.err" & pid=$!
-    # SIGTERM once the game itself catches it (SigCgt bit 14), not the shell about to start it.
-    until [ "$(readlink /proc/$pid/exe)" = "$(realpath "$game")" ] &&
-      (( 0x$(awk '/^SigCgt/ {print $2}' /proc/$pid/status) & 1 << 14 )); do sleep 0.01; done
+    for _ in $(seq 1000); do  # SIGTERM once the game itself catches it (SigCgt bit 14)
+      [ "$(readlink /proc/$pid/exe)" = "$(realpath "$game")" ] &&
+        (( 0x$(awk '/^SigCgt/ {print $2}' /proc/$pid/status) & 1 << 14 )) && break
+      sleep 0.01
+    done
     kill -TERM $pid && echo "${game/#"$build"/build} ended by SIGTERM:" && run wait $pid
   done
   echo "no display:"

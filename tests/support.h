@@ -158,8 +158,10 @@ class FakePlatform : public Platform {
   int read_input(int8_t* inputs) override {
     if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
-    std::remove(RALLY_TEST_GPIO_FILE);  // the file as the buttons are now ("?": none)
-    if (buttons != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
+    if (buttons != file_) {  // the button file changes only when the buttons do
+      std::remove(RALLY_TEST_GPIO_FILE);
+      if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
+    }
     drain_events();  // as the program's own reading does, a quit request holds back
     const int result = read_gpio_file(RALLY_TEST_GPIO_FILE, inputs);
     if (::quit_requested()) inputs[button_line('t')] = 0;
@@ -177,7 +179,7 @@ class FakePlatform : public Platform {
   }
   int name(const Mix_Chunk* chunk) const { return chunk ? static_cast<int>(chunk - chunks_) : 0; }
 
-  std::string error_ = "no error";
+  std::string error_ = "no error", file_ = "?";
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
   int flips_ = 0, reads_ = 0;
