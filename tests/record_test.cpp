@@ -110,7 +110,9 @@ TEST(Record, OfASessionThroughEveryScreen) {
   stderr = saved_stderr;
   std::free(messages);
 
-  platform.frames.push_back("end " + platform.events);  // one line a flip, and the rest
+  // One line a flip, then the rest, and whether start-up left the mouse cursor shown.
+  platform.frames.push_back("end " + platform.events + "cursor " +
+                            std::to_string(SDL_ShowCursor(-1)));
   expect_record("session.txt", platform.frames);
 }
 
