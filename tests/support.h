@@ -88,8 +88,7 @@ inline std::string picture_hash(const SDL_Surface* s) {
 // The platform of the tests. Its clock moves only when the game reads it (1 ms a reading) or
 // waits, so paced frames run at once. Blits are real SDL blits. Each reading of the buttons writes
 // the text for `press(reading)` into a real file ("?" removes it) and reads it with the program's
-// own reader. The mixer has 8 channels, each busy for 3 flips after
-// a start.
+// own reader. The mixer has 8 channels, each busy for 3 flips after a start.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
 // frame's events, the clock and a hash of the picture become one line of `frames`.
@@ -138,8 +137,9 @@ class FakePlatform : public Platform {
   }
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override {
     int played = -1;
-    for (int c = 0; c < 8 && played < 0 && chunk != nullptr && !refuse_play; ++c)
+    for (int c = 0; c < 8 && played < 0 && chunk != nullptr && !refuse_play; ++c) {
       if (started_[c] + 3 <= flips_) played = c;
+    }
     if (played >= 0) started_[played] = flips_;
     error_ = chunk == nullptr ? "Tried to play a NULL chunk" : "No free channels available";
     log('P', name(chunk), '(', channel, ',', loops, ',', ticks, ")>", played);
