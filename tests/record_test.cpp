@@ -15,6 +15,7 @@
 // Also here: the soak (random matches, a long check) and the desktop edition's scaled flip.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <random>
 #include <sstream>
