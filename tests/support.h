@@ -18,7 +18,7 @@
 #include "dingoo_input.h"
 #include "game_state.h"
 #include "graphics.h"
-#include "platform.h"
+#include "platform_sdl.h"
 
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL (dummy drivers) as the program does.
@@ -66,17 +66,10 @@ inline void expect_record(const std::string& name, const std::vector<std::string
   }
 }
 
-// A text on one line, its line ends written \n.
-inline std::string one_line(std::string text) {
-  for (size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "\\n");
-  return text;
-}
-
 // A hash of the picture on a surface, in hexadecimal.
 inline std::string picture_hash(const SDL_Surface* s) {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the picture's 64-bit words
+  uint64_t hash = 14695981039346656037ull, word;  // FNV-1a over the picture's 64-bit words
   for (int at = 0; at + 8 <= s->h * s->pitch; at += 8) {
-    uint64_t word;
     std::memcpy(&word, static_cast<const char*>(s->pixels) + at, 8);
     hash = (hash ^ word) * 1099511628211ull;
   }
@@ -85,14 +78,16 @@ inline std::string picture_hash(const SDL_Surface* s) {
   return text;
 }
 
-// The platform of the tests. Its clock moves only when the game reads it (1 ms a reading) or
-// waits, so paced frames run at once. Blits are real SDL blits. Each reading of the buttons writes
-// the text for `press(reading)` into a real file ("?" removes it) and reads it with the program's
-// own reader. The mixer has 8 channels, each busy for 3 flips after a start.
+// The platform of the tests: SDL's for blits and quit requests, the rest faked. Its clock moves
+// only when the game reads it (1 ms a reading) or waits, so paced frames run at once. Each
+// reading of the buttons writes the text for `press(reading)` into a real file ("?" removes it)
+// and reads it with the program's own reader. The mixer has 8 channels, each busy for 3 flips
+// after a start.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
-// frame's events, the clock and a hash of the picture become one line of `frames`.
-class FakePlatform : public Platform {
+// frame's events, the clock and a hash of the picture become one line of `frames` (when
+// `keep_frames`), and what the rules promise is checked.
+class FakePlatform : public SdlPlatform {
  public:
   FakePlatform() { set_platform(this); }
   ~FakePlatform() override { set_platform(nullptr); }
@@ -100,9 +95,10 @@ class FakePlatform : public Platform {
   std::function<std::string(int reading)> press = [](int) { return ""; };
   std::function<void()> on_flip;        // called at each flip, before its line is written
   int reading = 0, max_reads = 100000;  // beyond max_reads the game is taken to be stuck
-  bool hash_pictures = true, refuse_play = false;
+  bool keep_frames = true, refuse_play = false;
   bool missing_p2 = false;          // data/p2_blip.wav cannot be loaded
   uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
+  long flips = 0, faults = 0;       // faults: flips at which a promise of the rules was broken
   std::string events;
   std::vector<std::string> frames;
 
@@ -111,16 +107,22 @@ class FakePlatform : public Platform {
     log('D', ms);
     now += ms;
   }
-  int blit(SDL_Surface* src, SDL_Rect* cut, SDL_Surface* dst, SDL_Rect* at) override {
-    return SDL_UpperBlit(src, cut, dst, at);
-  }
   int flip(SDL_Surface* screen) override {
     if (on_flip) on_flip();
-    log('@', now, " #", hash_pictures ? picture_hash(screen) : "0");
-    frames.push_back(events.substr(0, events.size() - 1));
+    // Paddles within reach, scores up to 10, hit flags cleared by the sounds, no chunk freed
+    // twice, and a heading past 360 only in a frame with a hit (whose blips were asked for).
+    const bool hit = events.find('?') != std::string::npos;
+    const bool kept = game.paddle1_y >= 5 && game.paddle1_y <= 205 && game.paddle2_y >= 5 &&
+                      game.paddle2_y <= 205 && game.p1_score <= 10 && game.p2_score <= 10 &&
+                      game.p1_collision + game.p2_collision == 0 && game.angle >= 0 &&
+                      (game.angle <= 360 || (hit && game.angle < 721)) &&
+                      events.find("twice") == std::string::npos;
+    if (!kept && faults++ == 0) ADD_FAILURE() << events << ", heading " << game.angle;
+    log('@', now, " #", keep_frames ? picture_hash(screen) : "0");
+    if (keep_frames) frames.push_back(events.substr(0, events.size() - 1));
     events.clear();
     now += flip_cost;
-    ++flips_;
+    ++flips;
     return 0;
   }
   // The two blips are chunks 1 and 2; freeing one that is not loaded is logged as an error.
@@ -138,16 +140,16 @@ class FakePlatform : public Platform {
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override {
     int played = -1;
     for (int c = 0; c < 8 && played < 0 && chunk != nullptr && !refuse_play; ++c) {
-      if (started_[c] + 3 <= flips_) played = c;
+      if (started_[c] + 3 <= flips) played = c;
     }
-    if (played >= 0) started_[played] = flips_;
+    if (played >= 0) started_[played] = flips;
     error_ = chunk == nullptr ? "Tried to play a NULL chunk" : "No free channels available";
     log('P', name(chunk), '(', channel, ',', loops, ',', ticks, ")>", played);
     return played;
   }
   int playing(int channel) override {
     int busy = 0;
-    for (int c = 0; c < 8; ++c) busy += (channel == -1 || channel == c) && started_[c] + 3 > flips_;
+    for (int c = 0; c < 8; ++c) busy += (channel == -1 || channel == c) && started_[c] + 3 > flips;
     log('?', channel, '=', busy);
     return busy;
   }
@@ -167,7 +169,6 @@ class FakePlatform : public Platform {
     if (::quit_requested()) inputs[button_line('t')] = 0;
     return result;
   }
-  bool quit_requested() override { return ::quit_requested(); }
   const char* get_error() override { return error_.c_str(); }
 
  private:
@@ -182,6 +183,6 @@ class FakePlatform : public Platform {
   std::string error_ = "no error", file_ = "?";
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
-  int flips_ = 0, reads_ = 0;
+  int reads_ = 0;
   int started_[8] = {-9, -9, -9, -9, -9, -9, -9, -9};  // the flip at which each channel started
 };
