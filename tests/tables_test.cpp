@@ -109,7 +109,8 @@ TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
 }
 
 // Every key tapped (down and up between two readings) holds its buttons for one reading; a key
-// held down holds them for as long.
+// held down holds them for as long. The record: the buttons held on the two readings after each
+// key's tap, for every key that holds any, then on two readings with Enter held down.
 TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
   fresh_game();
   int8_t inputs[32];
