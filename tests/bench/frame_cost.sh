@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The game's performance figures: the gpio build on SDL's dummy drivers, played by rally_session,
-# against rally_baseline. A per-frame figure is the difference between two sessions that differ
-# only in the frames of one screen, divided by that difference, so start-up and shut-down cancel.
-# It reports and never fails on the figures, which depend on the machine's SDL and C library. As the
-# long check memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
+# The game's performance figures: the gpio build on SDL's dummy drivers, played by rally_session.
+# A per-frame figure is the difference between two sessions that differ only in the frames of one
+# screen, divided by that difference, so start-up and shut-down cancel. It reports and never fails
+# on the figures, which depend on the machine's SDL and C library. As the long check
+# memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
 # menu <-> match round trips, or less memory still in use at the end of 4 than of 40.
 #
 #   bash tests/bench/frame_cost.sh [BUILD_DIR]    (default: build)
@@ -14,34 +14,34 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 source "$root/scripts/deps.sh" && install_deps
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target rally_gpio rally_session rally_baseline >/dev/null
+cmake --build "$build" -j2 --target rally_gpio rally_session >/dev/null
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # session SCRIPT [WRAPPER...]: the game, under the wrapper if one is given, served SCRIPT.
 session() { "$build/tests/rally_session" gpio3_pxpin "$@" "$build/tests/rally_gpio" 2>/dev/null; }
-cg=(valgrind -q --tool=callgrind --separate-threads=yes --dump-instr=no)
+cg=(valgrind -q --tool=callgrind --separate-threads=yes --dump-instr=no --compress-strings=no)
 ir() { awk '/^totals:/ { s += $2 } END { print s }' "$@"; }  # main thread's, over the given parts
 per() { awk "BEGIN { printf \"%.${3:-0}f\", ($1) / ($2) }"; }
 
-# A play frame's instructions: its stages and the flip, not the pacing wait. Frames are counted by
-# the flips; system calls are those of the main thread (strace without -f follows no other).
-stages=(--collect-atstart=no --compress-strings=no
+# A play frame's instructions: its stages and the flip, not the pacing wait; and the part of them
+# that SDL's blits and flip take. Frames are counted by the flips; system calls are those of the
+# main thread (strace without -f follows no other).
+stages=(--collect-atstart=no
   --toggle-collect={'handle_*',update_locations,draw_screen,play_sounds,SdlPlatform::flip}'(*')
 for n in 50 200; do
   session "a -*$n t - t" "${cg[@]}" "${stages[@]}" --callgrind-out-file=play$n
-  "${cg[@]}" --dump-before=SDL_Flip --callgrind-out-file=base$n "$build/tests/rally_baseline" $n
+  session "a -*$n t - t" "${cg[@]}" --collect-atstart=no --toggle-collect={SDL_UpperBlit,SDL_Flip} \
+    --callgrind-out-file=sdl$n
   session "a -*$n t - t" strace -c -o sys$n
 done
 frames=$(awk '/^cfn=SDL_Flip/ { getline; sub("calls=", ""); s += FILENAME ~ /200/ ? $1 : -$1 }
   END { print s }' play50-01 play200-01)
 frame=$(per "$(ir play200-01) - $(ir play50-01)" $frames)
-base_frame=$(per "$(ir base200*-01) - $(ir base50*-01)" 150)
+sdl=$(per "$(ir sdl200-01) - $(ir sdl50-01)" $frames)
 syscalls=$(awk -v n=$frames '$4 ~ /^[0-9]+$/ { c[$NF] += FILENAME ~ /200/ ? $4 : -$4 }
   END { for (s in c) if (c[s] > 0) printf "%s %.2g, ", s, c[s] / n }' sys50 sys200)
-
 # Start-up: up to the first flip of the menu, the second flip (SDL_SetVideoMode makes the first).
 session t "${cg[@]}" --dump-before=SDL_Flip --callgrind-out-file=start
-start=$(ir start.[12]-01) base_start=$(ir base50.[12]-01)
 
 # Heap allocations of all threads. With the left paddle held down the match ends after about 910
 # readings, so the last readings of "a d*1000" and "a d*1150" are the game-over screen's.
@@ -50,16 +50,12 @@ memcheck() { session "$1" valgrind --leak-check=full --errors-for-leak-kinds=def
 allocs() { memcheck "$1" | grep -o '[0-9,]* allocs' | tr -dc 0-9; }
 heap() { per "$(allocs "$2") - $(allocs "$1")" 150 2; }
 in_use() { memcheck "-*2 $(printf 'a -*10 t t - %.0s' $(seq "$1"))t" | grep -o 'in use at exit.*'; }
-few=$(in_use 4)
-many=$(in_use 40)
 
-printf '%-46s %11s %11s  %s\n' figure rally baseline 'ratio or target' \
-  'instructions per play frame' "$frame" "$base_frame" "$(per "$frame" "$base_frame" 2)x" \
-  'instructions from start to the first menu flip' "$start" "$base_start" \
-  "$(per "$start" "$base_start" 2)x" \
-  'heap allocations per menu frame' "$(heap "-*50 t" "-*200 t")" - 0 \
-  'heap allocations per play frame' "$(heap "a -*50 t - t" "a -*200 t - t")" - 0 \
-  'heap allocations per game-over reading' "$(heap "a d*1000 t - t" "a d*1150 t - t")" - 0
+echo "instructions per play frame: $frame, of which SDL's blits and flip: $sdl"
+echo "instructions from start to the first menu flip: $(ir start.[12]-01)"
+echo "heap allocations per frame (target 0): menu $(heap "-*50 t" "-*200 t"), play" \
+  "$(heap "a -*50 t - t" "a -*200 t - t"), game-over reading $(heap "a d*1000 t - t" "a d*1150 t - t")"
 echo "system calls per play frame, main thread: ${syscalls%, } (target: openat, read, close 1 each)"
+few=$(in_use 4) many=$(in_use 40)
 echo "memory $few after 4 menu <-> match round trips, $many after 40"
 [ "$few" = "$many" ]
