@@ -26,9 +26,6 @@
 
 namespace {
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 FakePlatform* fake;
 int visits[4];
 

@@ -21,6 +21,9 @@
 #include "graphics.h"
 #include "platform_sdl.h"
 
+using testing::internal::CaptureStderr;  // what the program writes to standard error
+using testing::internal::GetCapturedStderr;
+
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL on its dummy drivers as the program does.
 // The tests run in the checkout, where data/ and tests/golden/ are.

@@ -12,9 +12,6 @@
 
 namespace {
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 // The game's variables by name.
 int32_t& variable(const std::string& name) {
 #define NAMED(v) {#v, &GameState::v},
