@@ -8,12 +8,11 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 install_deps
 
-jobs=$(nproc)
 cmake -S . -B build -DRALLY_WERROR=ON
-cmake --build build -j"$jobs"
+cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
 cmake -S . -B build-asan -DRALLY_WERROR=ON -DRALLY_SANITIZE=ON -DRALLY_LONG_CHECKS=ON
-cmake --build build-asan -j"$jobs"
+cmake --build build-asan -j"$(nproc)"
 ctest --test-dir build-asan --output-on-failure -LE long
 ctest --test-dir build-asan --output-on-failure -L long
 

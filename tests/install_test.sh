@@ -27,8 +27,7 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
     SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" >>"$prefix.out" 2>>"$prefix.err" & pid=$!
     for _ in $(seq 1000); do  # SIGTERM once the game itself catches it (SigCgt bit 14)
       [ "$(readlink /proc/$pid/exe)" = "$(realpath "$game")" ] &&
-        (( 0x$(awk '/^SigCgt/ {print $2}' /proc/$pid/status) & 1 << 14 )) && break
-      sleep 0.01
+        (( 0x$(awk '/^SigCgt/ {print $2}' /proc/$pid/status) & 1 << 14 )) && break || sleep 0.01
     done
     kill -TERM $pid && echo "${game/#"$build"/build} ended by SIGTERM:" && run wait $pid
   done

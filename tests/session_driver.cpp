@@ -57,12 +57,11 @@ bool serve(const std::string& fifo, const std::string& buttons) {
 int main(int argc, char** argv) {
   const std::string fifo = argc > 3 ? argv[1] : "";
   unlink(fifo.c_str());
-  if (argc < 4 || mkfifo(fifo.c_str(), 0600) != 0) {
+  if (argc < 4 || mkfifo(fifo.c_str(), 0600) != 0 || (game = fork()) < 0) {
     std::perror("usage: rally_session FIFO SCRIPT COMMAND [ARGS...]");
     return 125;
   }
-  signal(SIGPIPE, SIG_IGN);
-  if ((game = fork()) == 0) {
+  if (game == 0) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives the session
     signal(SIGINT, SIG_DFL);  // as in a terminal, even when the session runs in the background
     signal(SIGTERM, SIG_DFL);
@@ -72,7 +71,8 @@ int main(int argc, char** argv) {
     execvp(argv[3], argv + 3);
     _exit(127);
   }
-  bool running = game > 0;
+  signal(SIGPIPE, SIG_IGN);
+  bool running = true;
   std::istringstream script(argv[2]);
   for (std::string step; running && script >> step;) {
     const size_t star = step.find('*');
@@ -89,11 +89,10 @@ int main(int argc, char** argv) {
   // A game that does not end by itself within many readings, or stops taking them, is ended.
   for (int i = 0; running && i < 1000; ++i) running = serve(fifo, "");
   unlink(fifo.c_str());
-  if (game > 0 && !ended()) {
+  if (!ended()) {
     kill(game, SIGKILL);
     waitpid(game, nullptr, 0);
     return 124;
   }
-  if (game < 0) return 125;
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }

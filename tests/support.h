@@ -84,7 +84,8 @@ inline std::string picture_hash(const SDL_Surface* s) {
 // only when the game reads it (1 ms a reading) or waits, so paced frames run at once. Each
 // reading of the buttons writes the text for `press(reading)` into a real file ("?" removes it)
 // and reads it with the program's own reader. The mixer has 8 channels, each busy for 3 flips
-// after a start.
+// after a start; it can be made to refuse every start (`refuse_play`) or to find no
+// data/p2_blip.wav (`missing_p2`).
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
 // frame's events, the clock and a hash of the picture become one line of `frames` (when
@@ -97,8 +98,7 @@ class FakePlatform : public SdlPlatform {
   std::function<std::string(int reading)> press = [](int) { return ""; };
   std::function<void()> on_flip;        // called at each flip, before its line is written
   int reading = 0, max_reads = 100000;  // beyond max_reads the game is taken to be stuck
-  bool keep_frames = true, refuse_play = false;
-  bool missing_p2 = false;          // data/p2_blip.wav cannot be loaded
+  bool keep_frames = true, refuse_play = false, missing_p2 = false;
   uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
   long flips = 0, faults = 0;       // faults: flips at which a promise of the rules was broken
   std::string events;

@@ -10,10 +10,8 @@
 #include "rules.h"
 #include "support.h"
 
-namespace {
-
 // The game's variables by name.
-int32_t& variable(const std::string& name) {
+static int32_t& variable(const std::string& name) {
 #define NAMED(v) {#v, &GameState::v},
   // clang-format off
   static const std::map<std::string, int32_t GameState::*> kVariables = {
@@ -73,7 +71,7 @@ TEST(Rules, PaddleHitsTurnEveryHeadingByTheNetChangeOfTheirSectorRules) {
 }
 
 // The buttons held in a reading, by letter; a capital letter asks for the same button.
-std::string held_in(const int8_t* inputs) {
+static std::string held_in(const int8_t* inputs) {
   std::string letters;
   for (char b : std::string("abdehilprtuxy")) {
     EXPECT_EQ(dingoo_check_input(b, inputs), dingoo_check_input(b - 'a' + 'A', inputs)) << b;
@@ -131,5 +129,3 @@ TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
   SDL_GetKeyState(nullptr)[SDLK_RETURN] = 0;
   expect_record("keys.txt", keys);
 }
-
-}  // namespace
