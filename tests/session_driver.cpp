@@ -25,13 +25,11 @@
 
 #include "buttons.h"
 
-namespace {
-
-pid_t game;
-int status;
+static pid_t game;
+static int status;
 
 // Whether the game has ended (its status then in `status`).
-bool ended() {
+static bool ended() {
   static bool over = false;
   return over = over || waitpid(game, &status, WNOHANG) == game;
 }
@@ -39,7 +37,7 @@ bool ended() {
 // One reading. Once the game has opened the FIFO (a writer can then open it too), a fresh FIFO
 // takes its place for the next reading, and the text goes to the one the game holds: however
 // the two processes run, no reading is missed and no two readings mix.
-bool serve(const std::string& fifo, const std::string& buttons) {
+static bool serve(const std::string& fifo, const std::string& buttons) {
   int fd;
   while ((fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
     if (errno != ENXIO || ended()) return false;
@@ -51,8 +49,6 @@ bool serve(const std::string& fifo, const std::string& buttons) {
   close(fd);
   return served;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::string fifo = argc > 3 ? argv[1] : "";

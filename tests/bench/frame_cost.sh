@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 source "$root/scripts/deps.sh" && install_deps
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target rally_gpio rally_session >/dev/null
+cmake --build "$build" -j"$(nproc)" --target rally_gpio rally_session >/dev/null
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # session SCRIPT [WRAPPER...]: the game, under the wrapper if one is given, served SCRIPT.
