@@ -3,15 +3,15 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
+#include <cstring>
 
-inline std::string held(const std::string& buttons) {
-  const std::string wiring = "aby..lu.......ei.trx..h....d.p";  // the button on each line
+// Into `text` (at least 16 bytes), for the buttons named in `buttons` (other characters ignored).
+inline void held_text(const char* buttons, char* text) {
+  const char* const wiring = "aby..lu.......ei.trx..h....d.p";  // the button on each line
   unsigned word = 0xffffffffu;
-  for (char button : buttons) {
-    if (button != '.' && wiring.find(button) < wiring.size()) word &= ~(1u << wiring.find(button));
+  for (; *buttons != '\0'; ++buttons) {
+    const char* line = *buttons == '.' ? nullptr : std::strchr(wiring, *buttons);
+    if (line != nullptr) word &= ~(1u << (line - wiring));
   }
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08x\n", word);
-  return text;
+  std::snprintf(text, 16, "0x%08x\n", word);
 }

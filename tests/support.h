@@ -80,6 +80,12 @@ inline std::string picture_hash(const SDL_Surface* s) {
   return text;
 }
 
+inline std::string held(const std::string& buttons) {
+  char text[16];
+  held_text(buttons.c_str(), text);
+  return text;
+}
+
 // The platform of the tests: SDL's for blits and quit requests, the rest faked. Its clock moves
 // only when the game reads it (1 ms a reading) or waits, so paced frames run at once. Each
 // reading of the buttons writes the text for `press(reading)` into a real file ("?" removes it)
