@@ -15,19 +15,22 @@
 // there, followed by the first line of the file RALLY_SESSION_COUNTER names (if set), and waits
 // for a line "go"; without it, stops are passed over. With
 // RALLY_SESSION_SYSCALL_LIMIT set to a number (MIPS o32 only), the game runs under a seccomp
-// filter that answers ENOSYS to every system call numbered above it, as an older kernel would.
+// filter that answers ENOSYS to every system call numbered above it, and without the vDSO, as an
+// older kernel would.
 //
 // Exit status: the game's; 128 + N when signal N ended it; 124 when the game had to be ended
 // (still running 1000 readings after the script, or no longer reading); 125 when the session
 // cannot be set up.
 //
 // Plain C library calls only, so that it links static for the handheld with the game's C library.
+#include <elf.h>
 #include <fcntl.h>
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -108,9 +111,29 @@ static bool limit_system_calls(long limit) {
   };
   sock_fprog program = {sizeof rules / sizeof rules[0], rules};
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-         syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0;
+         syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0 &&
+         ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) == 0;
 #else
   return limit < 0;  // the limits are the numbers of MIPS o32
+#endif
+}
+
+// An old kernel has no vDSO either, whose clock would spare the game the system calls that the
+// limit is about: once the game has stopped at its exec, its auxiliary vector forgets the vDSO.
+static bool hide_vdso() {
+#ifdef __mips__
+  int stopped;
+  if (waitpid(game, &stopped, 0) != game || !WIFSTOPPED(stopped)) return false;
+  const auto word = [](long at) { return ptrace(PTRACE_PEEKDATA, game, at, nullptr); };
+  long at = ptrace(PTRACE_PEEKUSER, game, 29, nullptr);  // the stack: argc, argv, envp, auxv
+  at += (word(at) + 2) * 4;
+  while (word(at) != 0) at += 4;
+  for (at += 4; word(at) != AT_NULL && word(at) != AT_SYSINFO_EHDR; at += 8) {
+  }
+  return (word(at) == AT_NULL || ptrace(PTRACE_POKEDATA, game, at, AT_IGNORE) == 0) &&
+         ptrace(PTRACE_DETACH, game, nullptr, nullptr) == 0;
+#else
+  return false;
 #endif
 }
 
@@ -134,7 +157,7 @@ int main(int argc, char** argv) {
     _exit(127);
   }
   signal(SIGPIPE, SIG_IGN);
-  bool running = true;
+  bool running = limit == nullptr || hide_vdso();
   const char* stop = nullptr;
   char* script = argv[2];
   for (char* step = std::strtok(script, " "); running && step; step = std::strtok(nullptr, " ")) {

@@ -5,7 +5,8 @@
 # and what the game wrote on standard error (line ends written \n), then whether it ended with
 # another status than 0 and whether SDL's disk audio output (the file out) holds any sound. The
 # sessions of handheld.txt must write what the sessions of program.txt with the same names and
-# scripts write.
+# scripts write. A session may trace its system calls into the file strace.log (qemu-mipsel's -d
+# strace), which must all be in syscalls.txt.
 #
 #   sessions_test.sh FILE DRIVER GAME...      (RALLY_UPDATE_RECORD=1: rewrite the record)
 set -euo pipefail
@@ -22,10 +23,15 @@ grep -v '^#' "$golden/$file" | while IFS='|' read -r name setup script _; do
   [ "$status" -eq 0 ] || printf ' <- exit status %s' "$status"
   [ ! -s out ] || [ -z "$(tr -d '\0' < out)" ] || printf ' <- sound heard'
   echo
+  [ ! -f strace.log ] || sed -nE 's/^[0-9]+ ([a-z0-9_]+)\(.*/\1/p' strace.log >> "$work/calls"
 done > "$work/record"
 [ -z "${RALLY_UPDATE_RECORD:-}" ] || grep '^#' "$golden/$file" | cat - "$work/record" > "$work/new"
 [ -z "${RALLY_UPDATE_RECORD:-}" ] || cp "$work/new" "$golden/$file"
 diff <(grep -v '^#' "$golden/$file") "$work/record"
+# Every system call that a session traced into strace.log is one that the table lists.
+[ ! -f "$work/calls" ] || sort -u "$work/calls" | while read -r call; do
+  grep -q " $call$" "$golden/syscalls.txt" || echo "Not in tests/golden/syscalls.txt: $call"
+done | awk '{ print } END { exit NR > 0 }'
 same() { grep -v '^#' "$golden/$1" | awk -F' [|] ' '{ print $1 " | " $3 " | " $4 }' | sort; }
 [ "$file" != handheld.txt ] || comm -23 <(same handheld.txt) <(same program.txt) |
   awk '{ print "Not as the gpio build writes: " $0 } END { exit NR > 0 }'

@@ -19,7 +19,7 @@ pictures=$(realpath "$1")
 source scripts/handheld-env.sh
 system=$RALLY_CACHE/system
 work=$(mktemp -d)
-trap 'cp "$work/report" /tmp/last-report 2>/dev/null; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 for binary in build-handheld/rally build-handheld-keyboard/rally build-handheld/rally_session; do
   [ -x "$binary" ] || { echo "$binary is missing: scripts/handheld-checks.sh builds it" && exit 1; }
 done
@@ -72,7 +72,7 @@ cp "$work/sessions" "$root/sessions"
 
 start=$SECONDS
 python3 tests/system/machine.py "$work" "$system/$kernel"/boot/vmlinuz-* "$work/initrd.gz" ||
-  { tail -n 20 "$work/console.log" && exit 1; }
+  { tail -n 20 "$work/kernel.log" "$work/qemu.log" && exit 1; }
 echo "The machine ran $(wc -l < "$work/sessions") sessions in $((SECONDS - start)) s"
 
 # What each session did, then the blips heard in all of them, in order.
