@@ -1,23 +1,32 @@
-# Sourced by play.sh and test.sh: installs the Debian packages that building and testing need (or
-# those named as arguments), asking apt only when one is missing.
-RALLY_PACKAGES=(
-  g++ cmake make pkg-config
-  libsdl1.2-dev libsdl-mixer1.2-dev  # the game: display, input events, audio
-  libsdl-gfx1.2-dev                  # the asset generator: shapes and the 8x8 font
-  libpng-dev                         # the asset generator: the icons
-  libgtest-dev                       # the tests
-  desktop-file-utils man-db          # the tests: the desktop entry and the manual page
-  clang-format                       # the format check
-  clang libclang-rt-14-dev           # the long checks: fuzzing
-  valgrind strace                    # the long checks: the program's memory and figures
+# Sourced by the scripts: installs Debian's packages for the purposes named as arguments (one list
+# each), asking apt only when one is missing. The lists:
+#   play        building and playing the game: the compiler, CMake, SDL and SDL_mixer
+#   test        the test suite: the asset generator's SDL_gfx (shapes, the 8x8 font) and libpng
+#               (the icons), GoogleTest, the desktop entry's and manual page's checkers,
+#               clang-format
+#   long        the long checks: clang with its fuzzing run-time, valgrind, strace
+#   handheld    the handheld build and packages: the cross compiler (musl, SDL and SDL_mixer come
+#               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks
+#   system      the system check: the emulated MIPS machine, its driver, the initramfs
+#   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick
+declare -A RALLY_DEPS=(
+  [play]="g++ cmake make pkg-config libsdl1.2-dev libsdl-mixer1.2-dev"
+  [test]="libsdl-gfx1.2-dev libpng-dev libgtest-dev desktop-file-utils man-db clang-format"
+  [long]="clang libclang-rt-14-dev valgrind strace"
+  [handheld]="g++-mipsel-linux-gnu cmake make pkg-config dpkg-dev file zip unzip squashfs-tools
+              qemu-user"
+  [system]="qemu-system-mips python3 cpio binutils"
+  [screenshot]="xvfb xdotool x11-utils imagemagick"
 )
 
 install_deps() {
-  local missing=()
-  [ $# -gt 0 ] || set -- "${RALLY_PACKAGES[@]}"
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-      missing+=("$package")
+  local missing=() package purpose
+  for purpose in "$@"; do
+    [ -n "${RALLY_DEPS[$purpose]:-}" ] || { echo "install_deps: no list $purpose" >&2 && return 1; }
+    for package in ${RALLY_DEPS[$purpose]}; do
+      dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+    done
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   local sudo=""

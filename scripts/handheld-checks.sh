@@ -30,7 +30,7 @@ make_sysroot() {
   echo "Unpacked $((${#packages[@]} + ${#dev[@]})) mipsel packages into $sysroot"
 }
 
-install_deps g++-mipsel-linux-gnu qemu-user dpkg-dev squashfs-tools zip unzip file
+install_deps handheld
 bash scripts/package-handheld.sh zip
 bash scripts/package-handheld.sh opk
 [ -f "$sysroot/complete" ] || make_sysroot

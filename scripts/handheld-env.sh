@@ -10,7 +10,7 @@ source scripts/deps.sh  # install_deps
 private_apt_get() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-get "$@"; }
 private_apt_cache() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-cache "$@"; }
 
-# The machine's entries for its own release, each as deb and deb-src.
+# The machine's entries for its own release, each as deb and deb-src, for every architecture.
 machine_sources() {
   local codename file
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
@@ -18,16 +18,20 @@ machine_sources() {
     [ -f "$file" ] || continue
     awk -v release="$codename" '$1 == "deb" {
       rest = $0; sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, "", rest); split(rest, field)
-      if (field[2] ~ "^" release) { print; sub(/^deb/, "deb-src"); print }
+      line = $0; gsub(/arch=[^] \t]*[ \t]*/, "", line); sub(/\[[ \t]*\][ \t]*/, "", line)
+      if (field[2] ~ "^" release) { print line; sub(/^deb/, "deb-src", line); print line }
     }' "$file"
   done > "$RALLY_CACHE/apt/sources.list"
   for file in /etc/apt/sources.list.d/*.sources; do
     [ -f "$file" ] || continue
     awk -v RS= -v ORS='\n\n' -v release="$codename" '
       /(^|\n)Types:[^\n]*deb/ && $0 ~ "\nSuites:[^\n]*" release && !/\nEnabled: *no/ {
-        sub(/Types:[^\n]*/, "Types: deb deb-src"); print
+        sub(/Types:[^\n]*/, "Types: deb deb-src"); gsub(/\nArchitectures:[^\n]*/, ""); print
       }' "$file"
   done > "$RALLY_CACHE/apt/sources.list.d/machine.sources"
+  [ -s "$RALLY_CACHE/apt/sources.list" ] || [ -s "$RALLY_CACHE/apt/sources.list.d/machine.sources" ] ||
+    { echo "No entry for $codename in this machine's apt sources: the handheld's build fetches" \
+      "Debian's packages from the archive they name" >&2 && return 1; }
 }
 
 # Sets up the private configuration and reads its lists, at most once a day.

@@ -12,25 +12,23 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+install_deps handheld
 umask 022
 
 install_dir=${RALLY_INSTALL_DIR:-/usr/local/games/rally}
 description="Two-paddle bat-and-ball game for one or two players"
 
 # Stages the game in folder $1: the binary of build folder $2 named $3, data/, and the 32x32 icon
-# named $4, made by the asset generator of the desktop build.
+# named $4.
 stage() {
   rm -rf "$1" && mkdir -p "$1"
   install -m 755 "$2/rally" "$1/$3"
   cp -r data "$1/"
-  cmake -S . -B build > /dev/null && cmake --build build --target make_assets > /dev/null
-  mkdir -p build/icons && build/make_assets --icons build/icons
-  cp build/icons/rally-32.png "$1/$4"
+  cp icons/rally-32.png "$1/$4"
 }
 
 case ${1:-} in
   zip)
-    install_deps zip
     bash scripts/build-handheld.sh gpio
     files=build-handheld/zip
     stage "$files/rally" build-handheld rally.dge icon.png
@@ -42,7 +40,6 @@ case ${1:-} in
     echo "Packed build-handheld/rally.zip"
     ;;
   opk)
-    install_deps squashfs-tools
     bash scripts/build-handheld.sh keyboard
     files=build-handheld-keyboard/opk
     stage "$files" build-handheld-keyboard rally rally.png

@@ -4,8 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-RALLY_PACKAGES+=(xvfb xdotool x11-utils imagemagick)
-install_deps
+install_deps play screenshot
 
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target rally

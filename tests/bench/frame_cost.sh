@@ -8,11 +8,10 @@
 #
 #   bash tests/bench/frame_cost.sh [BUILD_DIR]    (default: build)
 #
-# installs what is missing (valgrind and strace among it), then configures and builds as needed.
+# Needs valgrind and strace (the long checks' packages); configures and builds as needed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
-source "$root/scripts/deps.sh" && install_deps
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target rally_gpio rally_session >/dev/null
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
