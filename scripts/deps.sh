@@ -9,6 +9,7 @@
 #               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks
 #   system      the system check: the emulated MIPS machine, its driver, the initramfs
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick
+#   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
 declare -A RALLY_DEPS=(
   [play]="g++ cmake make pkg-config libsdl1.2-dev libsdl-mixer1.2-dev"
   [test]="libsdl-gfx1.2-dev libpng-dev libgtest-dev desktop-file-utils man-db clang-format"
@@ -17,6 +18,7 @@ declare -A RALLY_DEPS=(
               qemu-user"
   [system]="qemu-system-mips python3 cpio binutils"
   [screenshot]="xvfb xdotool x11-utils imagemagick"
+  [fresh]="debootstrap bubblewrap git"
 )
 
 install_deps() {

@@ -8,12 +8,13 @@
 #
 #   bash tests/bench/frame_cost.sh [BUILD_DIR]    (default: build)
 #
-# Needs valgrind and strace (the long checks' packages); configures and builds as needed.
+# Needs valgrind and strace (the long checks' packages), and the build's rally_gpio and
+# rally_session.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
-cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target rally_gpio rally_session >/dev/null
+[ -x "$build/tests/rally_gpio" ] && [ -x "$build/tests/rally_session" ] ||
+  { echo "Build $build first: scripts/test.sh does" >&2 && exit 1; }
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # session SCRIPT [WRAPPER...]: the game, under the wrapper if one is given, served SCRIPT.

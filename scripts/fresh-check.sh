@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The fresh-root check, which CI runs once, last: the README's commands on a clone of this commit,
+# each in a minimal Debian root of its own (debootstrap --variant=minbase, from the archive that
+# this machine's apt sources name), entered through bwrap with its own /proc, /dev and /tmp:
+#   - scripts/play.sh --version prints the version and exits 0, having installed no package that
+#     apt-get install of the play list would not; then `cmake --install` of its build installs
+#     the files that tests/golden/install.txt lists;
+#   - scripts/package-handheld.sh zip, and opk in another root, each make their package with the
+#     files that tests/golden/packages.txt lists.
+# It prints the megabytes that each command added under /usr. The roots are removed afterwards,
+# whatever happens. The bare root and apt's downloads are kept in build-cache/fresh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+install_deps fresh
+cache=${RALLY_CACHE:-$PWD/build-cache}/fresh
+work=$(mktemp -d /var/tmp/rally-fresh.XXXXXX)
+# No mount is left inside a root once bwrap has ended; --one-file-system keeps it so regardless.
+trap 'rm -rf --one-file-system "$work"' EXIT
+trap 'exit 1' INT TERM HUP
+mkdir -p "$cache/archives/partial"
+release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+version=$(sed -n 's/^project(rally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# The bare root, made once from the first archive that names this release.
+if [ ! -f "$cache/bare.tar" ]; then
+  archive=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2> /dev/null || true) |
+    awk -v release="$release" '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, "")
+      if ($2 == release) { print $1; exit } }')
+  [ -n "$archive" ] || archive=$(cat /etc/apt/sources.list.d/*.sources 2> /dev/null |
+    awk -v RS= -v release="$release" '$0 ~ "\nSuites:[^\n]*[ \t]" release "([ \t\n]|$)" {
+      match($0, /URIs:[ \t]*[^ \t\n]+/); split(substr($0, RSTART, RLENGTH), uri); print uri[2]; exit }')
+  [ -n "$archive" ] || { echo "No archive for $release in this machine's apt sources" >&2 && exit 1; }
+  debootstrap --variant=minbase --cache-dir="$cache/archives" "$release" "$work/bare" "$archive" \
+    > "$work/debootstrap.log" || { tail -n 20 "$work/debootstrap.log" && exit 1; }
+  tar -C "$work/bare" -cf "$cache/bare.tar" . && rm -rf --one-file-system "$work/bare"
+fi
+
+# A fresh copy of the bare root with this machine's apt sources and settings (a proxy, say) and a
+# clone of this commit, in $work/root.
+fresh_root() {
+  rm -rf --one-file-system "$work/root" && mkdir "$work/root"
+  tar -C "$work/root" -xf "$cache/bare.tar"
+  rm -f "$work/root/etc/apt/sources.list"
+  cp -r /etc/apt/sources.list* /etc/apt/apt.conf.d /etc/apt/preferences.d "$work/root/etc/apt/" \
+    2> /dev/null || true
+  # Downloads stay in the cache bound into the root, whatever the copied settings say.
+  printf '%s\n' '#clear DPkg::Post-Invoke;' '#clear APT::Update::Post-Invoke;' \
+    'APT::Keep-Downloaded-Packages "true";' 'Binary::apt::APT::Keep-Downloaded-Packages "true";' \
+    > "$work/root/etc/apt/apt.conf.d/zz-rally-keep-downloads"
+  git clone -q "$PWD" "$work/root/root/rally"
+  git -C "$work/root/root/rally" checkout -q "$(git rev-parse HEAD)"
+}
+inside() {
+  bwrap --bind "$work/root" / --proc /proc --dev /dev --perms 1777 --tmpfs /tmp \
+    --ro-bind /etc/resolv.conf /etc/resolv.conf --bind "$cache/archives" /var/cache/apt/archives \
+    --unshare-pid --die-with-parent --setenv HOME /root --chdir /root/rally "$@"
+}
+usr() { du -sm "$work/root/usr" | cut -f1; }
+export LC_ALL=C  # one sort order for comm
+packages() { inside dpkg-query -W -f '${binary:Package}\n' | sed 's/:.*//' | sort; }
+# Each line of standard input must be a line of file $1.
+listed_in() { { grep -vxFf <(grep -v '^#' "$1") || true; } |
+  awk -v file="$1" '{ print "Not in " file ": " $0 } END { exit NR > 0 }'; }
+
+fresh_root
+inside apt-get update -qq
+inside apt-get install -s $(source scripts/deps.sh && echo ${RALLY_DEPS[play]}) |
+  awk '$1 == "Inst" { print $2 }' | sort > "$work/allowed"
+packages > "$work/before" && before=$(usr)
+inside bash scripts/play.sh --version > "$work/out" 2>&1 || { tail -n 30 "$work/out" && exit 1; }
+grep -qF "$version" "$work/out" || { tail -n 5 "$work/out" && exit 1; }
+packages | comm -13 "$work/before" - | comm -23 - "$work/allowed" |
+  awk '{ print "play.sh installed what the play list does not need: " $0 } END { exit NR > 0 }'
+echo "play.sh --version: $(tail -n 1 "$work/out"), $(($(usr) - before)) MB added under /usr" \
+  "(the bare root's: $before MB)"
+inside cmake --install build --prefix /root/prefix > /dev/null
+inside find /root/prefix -type f -printf "%m %P\n" | listed_in tests/golden/install.txt
+echo "cmake --install: $(inside find /root/prefix -type f | wc -l) files, as install.txt lists"
+
+for package in zip opk; do
+  fresh_root && before=$(usr)
+  inside bash scripts/package-handheld.sh $package > "$work/out" 2>&1 ||
+    { tail -n 30 "$work/out" && exit 1; }
+  if [ $package = zip ]; then
+    inside zipinfo build-handheld/rally.zip | awk '/^-/ { print $1, $NF }'
+  else
+    inside unsquashfs -lls build-handheld/rally.opk | awk '/^-/ { sub("^squashfs-root/", "", $NF)
+      print $1, $NF }'
+  fi | listed_in tests/golden/packages.txt
+  echo "package-handheld.sh $package: the package as packages.txt lists it," \
+    "$(($(usr) - before)) MB added under /usr"
+done
