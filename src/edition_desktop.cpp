@@ -42,7 +42,7 @@ constexpr char kHelp[] =
     "  --fullscreen  fill the screen; the picture takes the largest whole factor that fits\n"
     "  --scale N     a window N times the game's 320x240 pixels (1 to 16); by default the\n"
     "                largest that fits the desktop, at least 2\n"
-    "  --help        show this help and exit\n"
+    "  -h, --help    show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
     "Controls:\n"
@@ -74,12 +74,12 @@ bool is_folder(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void find_data() {
+bool find_data(std::string* tried) {
   char executable[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable);
-  if (length <= 0 || length >= static_cast<ssize_t>(sizeof executable)) return;
-  executable[length] = '\0';
-  enter_data_folder(executable);
+  const bool known = length > 0 && length < static_cast<ssize_t>(sizeof executable);
+  executable[known ? length : 0] = '\0';
+  return enter_data_folder(executable, tried);
 }
 
 // Without a driver named in SDL_VIDEODRIVER, SDL 1.2 falls back to text-mode drivers (libcaca,
@@ -111,7 +111,8 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
   };
   *result = DesktopOptions{};
   optind = 0;  // a fresh scan on every call
-  for (int letter; (letter = getopt_long(argc, argv, "", kOptions, nullptr)) != -1;) {
+  opterr = 0;  // the messages are the game's own
+  for (int letter; (letter = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
     switch (letter) {
       case 'f':
         result->fullscreen = true;
@@ -129,7 +130,11 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
       case 'v':
         std::printf("rally %s\n", RALLY_VERSION);
         return 0;
-      default:  // getopt_long has said what is wrong
+      case ':':
+        std::fprintf(stderr, "rally: option '%s' needs a value\n", argv[optind - 1]);
+        return usage_error();
+      default:
+        std::fprintf(stderr, "rally: unknown option '%s'\n", argv[optind - 1]);
         return usage_error();
     }
   }
@@ -140,12 +145,15 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
   return kStartGame;
 }
 
-bool enter_data_folder(const char* executable) {
+bool enter_data_folder(const char* executable, std::string* tried) {
+  char here[PATH_MAX];
+  *tried = getcwd(here, sizeof here) != nullptr ? std::string(here) + "/data" : "data";
   if (is_folder("data")) return true;
   const char* slash = std::strrchr(executable, '/');
   if (slash == nullptr) return false;
   const std::string own_folder(executable, slash + 1);
   for (const std::string& folder : {own_folder, own_folder + "../share/rally/"}) {
+    *tried += ", " + folder + "data";
     if (is_folder(folder + "data") && chdir(folder.c_str()) == 0) return true;
   }
   return false;
@@ -154,7 +162,11 @@ bool enter_data_folder(const char* executable) {
 int prepare_edition(int argc, char** argv) {
   const int status = parse_options(argc, argv, &options);
   if (status != kStartGame) return status;
-  find_data();
+  std::string tried;
+  if (!find_data(&tried)) {
+    std::fprintf(stderr, "rally: no data folder in %s\n", tried.c_str());
+    return 1;
+  }
   start_display_driver();
   return kStartGame;
 }

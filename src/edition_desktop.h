@@ -1,6 +1,8 @@
 // The desktop edition's command line and data lookup (edition_desktop.cpp).
 #pragma once
 
+#include <string>
+
 struct DesktopOptions {
   bool fullscreen = false;
   int scale = 0;  // the window's factor; 0 picks the largest that fits the desktop
@@ -11,5 +13,6 @@ struct DesktopOptions {
 int parse_options(int argc, char** argv, DesktopOptions* options);
 
 // When the working directory holds no data/ folder, changes into the first folder that does:
-// the executable's own, then ../share/rally from it. Returns whether data/ is now at hand.
-bool enter_data_folder(const char* executable);
+// the executable's own, then ../share/rally from it. Returns whether data/ is now at hand; `tried`
+// gets the data folders looked for, separated by ", ".
+bool enter_data_folder(const char* executable, std::string* tried);

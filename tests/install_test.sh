@@ -2,7 +2,8 @@
 # The desktop edition installed into a temporary prefix, against tests/golden/install.txt: the
 # files installed, what desktop-file-validate and man say of the entry and the manual page, the
 # command line, the installed and the built game started headless from a folder without data and
-# ended by SIGTERM, and a start without any display. Lines of standard error start with "! ".
+# ended by SIGTERM, a copy without its data, and a start without any display. Lines of standard
+# error start with "! ".
 #
 #   install_test.sh BUILD_DIR        (RALLY_UPDATE_RECORD=1: rewrite the record)
 set -euo pipefail
@@ -20,7 +21,7 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
   sed -n "s|$prefix|PREFIX|p" share/applications/rally.desktop
   desktop-file-validate share/applications/rally.desktop
   LC_ALL=C.UTF-8 man --warnings -l share/man/man6/rally.6 2>&1 >/dev/null
-  for args in --help --version --bogus --scale "--scale 0" "--scale 17" "--scale 2x" extra; do
+  for args in --help --version --bogus -x --scale "--scale 0" "--scale 17" "--scale 2x" extra; do
     echo "rally $args:" && run bin/rally $args
   done
   for game in bin/rally "$build/rally"; do
@@ -31,6 +32,8 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
     done
     kill -TERM $pid && echo "${game/#"$build"/build} ended by SIGTERM:" && run wait $pid
   done
+  mkdir "$prefix.alone" && cp bin/rally "$prefix.alone/"  # a game without its data
+  echo "rally alone:" && run "$prefix.alone/rally" | sed "s|$prefix|PREFIX|g"
   echo "no display:"
   run env -u DISPLAY -u SDL_VIDEODRIVER SDL_FBDEV=/nonexistent SDL_AUDIODRIVER=dummy bin/rally
 } > "$prefix.now"
