@@ -26,7 +26,8 @@ grep -v '^#' "$golden/$file" | while IFS='|' read -r name setup script _; do
   [ ! -f strace.log ] || sed -nE 's/^[0-9]+ ([a-z0-9_]+)\(.*/\1/p' strace.log >> "$work/calls"
 done > "$work/record"
 [ -z "${RALLY_UPDATE_RECORD:-}" ] || grep '^#' "$golden/$file" | cat - "$work/record" > "$work/new"
-[ -z "${RALLY_UPDATE_RECORD:-}" ] || cp "$work/new" "$golden/$file"
+[ -z "${RALLY_UPDATE_RECORD:-}" ] || { cp "$work/new" "$golden/$file" &&
+  echo "Rewrote tests/golden/$file: look at the change, then run again" && exit 1; }
 diff <(grep -v '^#' "$golden/$file") "$work/record"
 # Every system call that a session traced into strace.log is one that the table lists.
 [ ! -f "$work/calls" ] || sort -u "$work/calls" | while read -r call; do

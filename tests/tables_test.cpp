@@ -35,6 +35,7 @@ TEST(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
     while (words >> word && word != "->") {
       variable(word.substr(0, word.find('='))) = std::stoi(word.substr(word.find('=') + 1));
     }
+    ASSERT_TRUE(stage == "motion" || stage == "computer" || stage == "collisions") << line;
     (stage == "motion" ? update_locations : stage == "computer" ? handle_ai : handle_collisions)();
     while (words >> word) {
       const std::string name = word.substr(0, word.find('='));
@@ -50,8 +51,9 @@ TEST(Rules, PaddleHitsTurnEveryHeadingByTheNetChangeOfTheirSectorRules) {
   for (const std::string& line : examples("paddle_turns.txt")) {
     char side, motion;  // L or R; s, d or u
     int from, to, net, turns[3] = {};
-    std::sscanf(line.c_str(), "%c %c %d..%d %d %d %d %d", &side, &motion, &from, &to, &net,
-                &turns[0], &turns[1], &turns[2]);
+    const int read = std::sscanf(line.c_str(), "%c %c %d..%d %d %d %d %d", &side, &motion, &from,
+                                 &to, &net, &turns[0], &turns[1], &turns[2]);
+    ASSERT_TRUE(read == 5 || read == 8) << line;  // the random turns only for a flat sector
     for (int angle = from; angle <= to; ++angle) {
       for (int random : {0, 1, 2}) {
         fresh_game();  // the ball inside the paddle's window and reach (top 105), armed

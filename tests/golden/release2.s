@@ -1,4 +1,4 @@
-# For release1_test.sh, which must find each of the first 25 instructions here (MIPS32 release 2
+# For tests/handheld/packages_test.sh, which must find each of the first 25 instructions here (MIPS32 release 2
 # and later) and none of the last 6 (release 1 has them).
   .set noreorder
   seb $2,$3;  seh $2,$3;  wsbh $2,$3;  ext $2,$3,1,2;  ins $2,$3,1,2;  rotr $2,$3,1;  rotrv $2,$3,$4
