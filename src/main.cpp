@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
   SdlPlatform sdl;
   set_platform(&sdl);
 
-  if (sdl_init() != 0) std::fwrite("sdl init failed", 1, 15, stderr);
-  if (load_graphics() != 0) std::fwrite("load graphics failed", 1, 20, stderr);
+  if (sdl_init() != 0) std::fputs("sdl init failed", stderr);
+  if (load_graphics() != 0) std::fputs("load graphics failed", stderr);
 
   // Without a display surface there is nothing to play on: SDL would crash drawing to it.
   if (game.screen != nullptr) run_screens(main_loop);
