@@ -36,8 +36,9 @@ def rgb565(ppm):
             for row in rows for r, g, b in zip(row[0::3], row[1::3], row[2::3])]
 
 
-def sounds(path):
-    # The lengths in milliseconds of the sounds in a 16-bit WAV file, 20 ms of silence apart.
+def sounds(path, starts=None):
+    # The lengths in milliseconds of the sounds in a 16-bit WAV file, 20 ms of silence apart (and
+    # where each starts, into `starts`).
     with wave.open(path) as f:
         samples = array.array("h", f.readframes(f.getnframes()))
         window = f.getframerate() // 1000 * f.getnchannels()
@@ -46,6 +47,7 @@ def sounds(path):
     lengths = []
     for ms, before in zip(loud, [-100] + loud):
         lengths += [0] if ms - before > 20 else []
+        starts is None or ms - before <= 20 or starts.append(ms)
         lengths[-1] += ms - before if ms - before <= 20 else 1
     return lengths
 
@@ -137,9 +139,12 @@ class Machine:
         finished = self.qemu.wait(timeout=120) == 0 and words == ["done"]
         # Each sound heard (QEMU completes the file as it exits) is the blip whose own length is
         # nearest to its length.
-        blips = [sounds(f"data/p{n}_blip.wav")[0] for n in (1, 2)]
+        blips, starts = [sounds(f"data/p{n}_blip.wav")[0] for n in (1, 2)], []
+        lengths = sounds(os.path.join(self.work, "sound.wav"), starts)
         heard = [min((abs(length - blip), n + 1) for n, blip in enumerate(blips))[1]
-                 for length in sounds(os.path.join(self.work, "sound.wav"))]
+                 for length in lengths]
+        print("sounds (ms long at ms):", *map("{0[0]}@{0[1]}".format, zip(lengths, starts)),
+              file=self.report)
         print("blips heard:", *heard, file=self.report)
         return finished
 
