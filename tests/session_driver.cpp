@@ -13,7 +13,10 @@
 //
 // With RALLY_SESSION_CHANNEL naming a file (a serial line), each stop writes "stopped at <name>"
 // there, followed by the first line of the file RALLY_SESSION_COUNTER names (if set), and waits
-// for a line "go"; without it, stops are passed over. With
+// for a line "go"; without it, stops are passed over. With RALLY_SESSION_SOUND naming the status
+// file of the sound card's playback stream (ALSA's /proc/asound/card0/pcm0p/sub0/status), "~"
+// waits until the mixer has taken every sound started so far; without it, or while the stream is
+// closed, "~" is passed over. With
 // RALLY_SESSION_SYSCALL_LIMIT set to a number (MIPS o32 only), the game runs under a seccomp
 // filter that answers ENOSYS to every system call numbered above it, and without the vDSO, as an
 // older kernel would.
@@ -96,6 +99,35 @@ static bool serve(const char* fifo, const char* buttons, const char* stop) {
   return served;
 }
 
+// The frames that the game has written to the sound card's stream so far, or -1 when the stream
+// is closed (or there is none).
+static long frames_written(const char* status) {
+  char text[1024];
+  const int file = open(status, O_RDONLY | O_CLOEXEC);
+  const ssize_t got = file < 0 ? 0 : read(file, text, sizeof text - 1);
+  if (file >= 0) close(file);
+  text[got > 0 ? got : 0] = '\0';
+  const char* at = std::strstr(text, "appl_ptr");  // "appl_ptr    : <frames>"
+  at = at == nullptr ? nullptr : std::strchr(at, ':');
+  return at == nullptr ? -1 : std::atol(at + 1);
+}
+
+// SDL_mixer takes a sound that the game has started only at its next callback, which comes once
+// the card has taken the write before it: a period (2048 frames) later. So the game can free a
+// sound (the menu frees the blips as it starts) before a note of it was mixed, however long a
+// stop lasts; a blip heard then depends on the host's speed. Waits until three more writes have
+// reached the stream, the last two mixed after every sound started so far (the longer blip takes
+// two), or 10 s.
+static void wait_for_the_mixer() {
+  const char* status = std::getenv("RALLY_SESSION_SOUND");
+  const long start = status == nullptr ? -1 : frames_written(status);
+  for (int i = 0; start >= 0 && i < 10000 && !ended(); ++i) {
+    const long now = frames_written(status);
+    if (now < 0 || now >= start + 3 * 2048) return;
+    usleep(1000);
+  }
+}
+
 // Every system call numbered above `limit` fails with ENOSYS from here on, in this process and
 // the programs it starts.
 static bool limit_system_calls(long limit) {
@@ -168,6 +200,8 @@ int main(int argc, char** argv) {
       kill(game, step[0] == 'T' ? SIGTERM : SIGINT);
     } else if (step[0] == '@') {
       stop = step + 1;
+    } else if (std::strcmp(step, "~") == 0) {
+      wait_for_the_mixer();
     } else if (std::strstr(step, "ms") != nullptr) {
       usleep(static_cast<useconds_t>(n) * 1000);
     } else {

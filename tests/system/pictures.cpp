@@ -3,9 +3,9 @@
 //
 //   rally_pictures OUTDIR SCRIPT
 //
-// SCRIPT as rally_session takes it (waits are passed over; signals are not supported). At each
-// stop "@<name>", the picture on the screen goes to OUTDIR/<name>.rgb565: 320x240 pixels of 16
-// bits, row by row, little-endian. Standard output gets the blips that the game started, in
+// SCRIPT as rally_session takes it (waits and "~" are passed over; signals are not supported). At
+// each stop "@<name>", the picture on the screen goes to OUTDIR/<name>.rgb565: 320x240 pixels of
+// 16 bits, row by row, little-endian. Standard output gets the blips that the game started, in
 // order, as the line "blips: <1 or 2>...", and the reading before which each stop came, as
 // "stop <name> <reading>". Fails when a ball arrives flat at a paddle before the
 // last stop: the turn it takes then comes from rand(), which differs between C libraries.
@@ -29,7 +29,7 @@ static Script parse(const std::string& text) {
     const size_t star = step.find('*');
     if (step[0] == '@') {
       script.stops[script.readings.size()] = step.substr(1);
-    } else if (step.find("ms") == std::string::npos) {
+    } else if (step.find("ms") == std::string::npos && step != "~") {
       const int n = star == std::string::npos ? 1 : std::atoi(step.c_str() + star + 1);
       const std::string buttons = step.substr(0, star);
       for (int i = 0; i < std::max(n, 1); ++i)
