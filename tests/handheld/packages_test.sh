@@ -3,11 +3,12 @@
 # launcher entries, what file(1) says of the binaries and the icons, and the instructions of each
 # binary that a MIPS32 release 1 processor lacks (none). The code is disassembled as release 2,
 # since with a release 1 header objdump would print release 2 instructions as .word and see none.
-# The check first counts those it finds among the instructions planted in tests/golden/release2.s.
+# The check first counts those it finds among the instructions planted in tests/golden/release2.s,
+# which the build assembles into PLANTED.
 #
-#   packages_test.sh RALLY_ZIP RALLY_OPK
+#   packages_test.sh RALLY_ZIP RALLY_OPK PLANTED
 set -euo pipefail
-zip=$1 opk=$2 golden=$(dirname "$0")/../golden
+zip=$1 opk=$2 planted=$3 golden=$(dirname "$0")/../golden
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -21,7 +22,6 @@ release2_instructions() {
     ($3 == "rdhwr" && $4 !~ /,\$29$/)'
 }
 
-mipsel-linux-gnu-as -mips32r2 -mfp64 -o "$work/planted" "$golden/release2.s"
 unzip -p "$zip" rally/rally.dge > "$work/rally.dge"
 unsquashfs -cat "$opk" rally > "$work/rally"
 {
@@ -31,7 +31,7 @@ unsquashfs -cat "$opk" rally > "$work/rally"
   unzip -p "$zip" gmenu2x/sections/games/rally
   unsquashfs -cat "$opk" default.gcw0.desktop
   unzip -p "$zip" rally/icon.png | file -b - && unsquashfs -cat "$opk" rally.png | file -b -
-  echo "planted: $(release2_instructions "$work/planted" | wc -l) release 2 instructions found"
+  echo "planted: $(release2_instructions "$planted" | wc -l) release 2 instructions found"
   for binary in rally.dge rally; do
     file -b "$work/$binary" && release2_instructions "$work/$binary" | sed "s/^/$binary: /"
   done
