@@ -48,9 +48,10 @@ constexpr char kHelp[] =
     "Controls:\n"
     "  W / S, Up / Down           left paddle\n"
     "  I / K, keypad 8 / 2        right paddle (two players)\n"
-    "  Enter                      start a match\n"
+    "  Enter, keypad Enter        start a match\n"
     "  Escape                     back to the menu; quit from the menu\n"
-    "  Left / Right, - / =        volume (menu)\n"
+    "  Left, -, keypad -          volume down (menu)\n"
+    "  Right, =, +, keypad +      volume up (menu)\n"
     "  P or Y                     one or two players (menu)\n"
     "Closing the window quits.\n";
 
