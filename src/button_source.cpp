@@ -33,12 +33,13 @@ constexpr KeyBinding kKeyBindings[] = {
     {'b', {SDLK_k, SDLK_KP2}, SDLK_LALT},
     {'e', {SDLK_LEFT, SDLK_MINUS, SDLK_KP_MINUS}, SDLK_TAB},
     {'i', {SDLK_RIGHT, SDLK_EQUALS, SDLK_PLUS, SDLK_KP_PLUS}, SDLK_BACKSPACE},
-    {'y', {SDLK_p, SDLK_y}, SDLK_LSHIFT},
+    {'y', {SDLK_p, SDLK_y, SDLK_PAUSE}, SDLK_LSHIFT},
     {'a', {SDLK_RETURN, SDLK_KP_ENTER}, SDLK_LCTRL},
     {'t', {SDLK_ESCAPE}, SDLK_ESCAPE},
 };
 
 bool quit = false;
+bool focus_lost = false;
 
 // Keys that went down since the last reading. A tap shorter than the time between two readings
 // would otherwise be missed by the key state alone: it counts as held for one reading.
@@ -69,6 +70,10 @@ void drain_events() {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     if (event.type == SDL_QUIT) quit = true;
+    if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0 &&
+        (event.active.state & SDL_APPINPUTFOCUS) != 0) {
+      focus_lost = true;
+    }
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym < SDLK_LAST) {
       pressed_since_reading[event.key.keysym.sym] = 1;
     }
@@ -77,6 +82,12 @@ void drain_events() {
 
 bool quit_requested() {
   return quit;
+}
+
+bool take_focus_loss() {
+  const bool lost = focus_lost;
+  focus_lost = false;
+  return lost;
 }
 
 void forget_quit_request() {

@@ -14,4 +14,5 @@ void keyboard_lines(const Uint8* keys, int8_t* inputs);
 // remembered for the rest of the run.
 void drain_events();
 bool quit_requested();
+bool take_focus_loss();      // whether the window lost the input focus since the last call
 void forget_quit_request();  // for tests that ask to quit more than once

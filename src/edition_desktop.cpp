@@ -16,6 +16,7 @@
 
 #include "edition.h"
 #include "edition_desktop.h"
+#include "game_state.h"
 
 #ifndef RALLY_VERSION
 #define RALLY_VERSION "unknown"
@@ -52,7 +53,9 @@ constexpr char kHelp[] =
     "  Escape                     back to the menu; quit from the menu\n"
     "  Left, -, keypad -          volume down (menu)\n"
     "  Right, =, +, keypad +      volume up (menu)\n"
-    "  P or Y                     one or two players (menu)\n"
+    "  P or Y                     one or two players (menu); pause (match)\n"
+    "  Pause                      pause (match)\n"
+    "A match also pauses when the window loses the focus; P or Pause goes on.\n"
     "Closing the window quits.\n";
 
 DesktopOptions options;
@@ -169,6 +172,7 @@ int prepare_edition(int argc, char** argv) {
     return 1;
   }
   start_display_driver();
+  game.pausable = 1;
   return kStartGame;
 }
 

@@ -19,9 +19,47 @@ constexpr uint32_t kEndOfMatchPauseMs = 200;
 // screen, back quits only once it has been seen released in the menu.
 bool back_held_into_menu = false;
 
+// The pause (where the edition has one). Y pressed (P or Pause on the desktop) or the window's
+// focus lost pauses a match; a press counts once, when Y has been seen up before.
+bool pause_asked(bool& y_seen_up) {
+  const bool pressed = button_held('y') && y_seen_up;
+  y_seen_up = !button_held('y');
+  const bool focus_lost = platform().focus_lost();
+  return game.pausable != 0 && (pressed || focus_lost);
+}
+
+constexpr Sint16 kPauseBarX[] = {144, 164};
+constexpr Sint16 kPauseBarY = 100;
+constexpr Uint16 kPauseBarWidth = 12;
+constexpr Uint16 kPauseBarHeight = 40;
+constexpr uint32_t kWhite = 0xffff;  // in the picture's 16-bit RGB565
+
+// A paused match: the sounds stop, two bars cover the picture, and the game sleeps until Y is
+// pressed again (returns kPlay) or back is held (returns kMenu, as back does in play).
+int pause_match() {
+  platform().pause_sounds(true);
+  for (Sint16 x : kPauseBarX) {
+    SDL_Rect bar = {x, kPauseBarY, kPauseBarWidth, kPauseBarHeight};
+    platform().fill(game.screen, &bar, kWhite);
+  }
+  platform().flip(game.screen);
+  bool y_seen_up = false;
+  int next = kPlay;
+  while (true) {
+    platform().wait_for_event();
+    platform().read_input(game.inputs);
+    if (button_held('t')) next = kMenu;
+    if (next == kMenu || (button_held('y') && y_seen_up)) break;
+    y_seen_up = !button_held('y');
+  }
+  platform().pause_sounds(false);
+  return next;
+}
+
 // One match, in paced frames. Returns 3 when the match is over.
 int play_screen() {
   init_gamestate();
+  bool y_seen_up = false;
   while (game.finished == 0) {
     // The last point's frame has been drawn and shown; hold it for a moment and leave.
     if (game.gameover) {
@@ -33,6 +71,14 @@ int play_screen() {
     game.time_now = platform().get_ticks();
 
     handle_input();
+    if (pause_asked(y_seen_up)) {
+      if (pause_match() == kMenu) {
+        back_held_into_menu = true;
+        return kMenu;
+      }
+      y_seen_up = false;
+      game.time_now = game.time_then = platform().get_ticks();  // the paused time does not count
+    }
     if (game.players == 1) handle_ai();
     update_locations();
     handle_collisions();

@@ -27,6 +27,7 @@ class Platform {
   // null surfaces with -1) and SDL_Flip.
   virtual int blit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect) = 0;
   virtual int flip(SDL_Surface* screen) = 0;
+  virtual int fill(SDL_Surface* dst, SDL_Rect* rect, uint32_t color) = 0;  // SDL_FillRect
 
   // Mixer: SDL_mixer's contracts for the same calls.
   virtual Mix_Chunk* load_wav(const char* path) = 0;
@@ -34,12 +35,17 @@ class Platform {
   virtual int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) = 0;
   virtual int playing(int channel) = 0;
   virtual int volume(int channel, int level) = 0;
+  virtual void pause_sounds(bool paused) = 0;  // Mix_Pause / Mix_Resume on every channel
 
   // Buttons: one reading of the 32 button lines into the pin-state array (dingoo_read_input), and
   // whether the program has been asked to quit (window closed, SIGINT, SIGTERM); from then on
   // every reading holds 't'.
   virtual int read_input(int8_t* inputs) = 0;
   virtual bool quit_requested() = 0;
+  // Whether the window has lost the input focus since the last call; and a sleep until the
+  // next event of the window system (a key, the focus, a quit request).
+  virtual bool focus_lost() = 0;
+  virtual void wait_for_event() = 0;
 
   // The text of the last library failure (SDL_GetError).
   virtual const char* get_error() = 0;

@@ -32,6 +32,10 @@ int SdlPlatform::flip(SDL_Surface* screen) {
   return 0;
 }
 
+int SdlPlatform::fill(SDL_Surface* dst, SDL_Rect* rect, uint32_t color) {
+  return SDL_FillRect(dst, rect, color);
+}
+
 Mix_Chunk* SdlPlatform::load_wav(const char* path) {
   return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
 }
@@ -55,12 +59,25 @@ int SdlPlatform::volume(int channel, int level) {
   return Mix_Volume(channel, level);
 }
 
+void SdlPlatform::pause_sounds(bool paused) {
+  if (Mix_AllocateChannels(-1) == 0) return;  // the audio device never opened
+  paused ? Mix_Pause(-1) : Mix_Resume(-1);
+}
+
 int SdlPlatform::read_input(int8_t* inputs) {
   return dingoo_read_input(inputs);
 }
 
 bool SdlPlatform::quit_requested() {
   return ::quit_requested();
+}
+
+bool SdlPlatform::focus_lost() {
+  return take_focus_loss();
+}
+
+void SdlPlatform::wait_for_event() {
+  SDL_WaitEvent(nullptr);  // leaves the event for the next reading to take
 }
 
 const char* SdlPlatform::get_error() {

@@ -11,13 +11,17 @@ class SdlPlatform : public Platform {
   void delay(uint32_t ms) override;
   int blit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect) override;
   int flip(SDL_Surface* screen) override;
+  int fill(SDL_Surface* dst, SDL_Rect* rect, uint32_t color) override;
   Mix_Chunk* load_wav(const char* path) override;
   void free_chunk(Mix_Chunk* chunk) override;
   int play_channel_timed(int channel, Mix_Chunk* chunk, int loops, int ticks) override;
   int playing(int channel) override;
   int volume(int channel, int level) override;
+  void pause_sounds(bool paused) override;
   int read_input(int8_t* inputs) override;
   bool quit_requested() override;
+  bool focus_lost() override;
+  void wait_for_event() override;
   const char* get_error() override;
 };
 

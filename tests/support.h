@@ -92,7 +92,7 @@ inline std::string held(const std::string& buttons) {
 // reading of the buttons writes the text for `press(reading)` into a real file ("?" removes it)
 // and reads it with the program's own reader. The mixer has 8 channels, each busy for 3 flips
 // after a start; it can be made to refuse every start (`refuse_play`) or to find no
-// data/p2_blip.wav (`missing_p2`).
+// data/p2_blip.wav (`missing_p2`). Waiting for an event takes 500 ms.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
 // frame's events, the clock and a hash of the picture become one line of `frames` (when
@@ -166,6 +166,8 @@ class FakePlatform : public SdlPlatform {
     log('V', channel, ':', level);
     return level;
   }
+  void pause_sounds(bool paused) override { log('Z', paused ? 1 : 0); }
+  void wait_for_event() override { now += 500; }
   int read_input(int8_t* inputs) override {
     if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
