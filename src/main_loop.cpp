@@ -43,14 +43,15 @@ int pause_match() {
     platform().fill(game.screen, &bar, kWhite);
   }
   platform().flip(game.screen);
+  // A tap that paused counted for one reading only: the first reading here, at once, sees it up.
   bool y_seen_up = false;
   int next = kPlay;
   while (true) {
-    platform().wait_for_event();
     platform().read_input(game.inputs);
     if (button_held('t')) next = kMenu;
     if (next == kMenu || (button_held('y') && y_seen_up)) break;
     y_seen_up = !button_held('y');
+    platform().wait_for_event();
   }
   platform().pause_sounds(false);
   return next;
