@@ -176,6 +176,22 @@ int prepare_edition(int argc, char** argv) {
   return kStartGame;
 }
 
+namespace {
+
+// The window's icon, drawn by the asset generator (icons/window_icon.inc) and built in, so that
+// the window shows it wherever the game runs from. SDL takes it before the video mode is set.
+void set_window_icon() {
+  static Uint16 pixels[] = {
+#include "window_icon.inc"
+  };
+  SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels, 32, 32, 16, 64, 0xf800, 0x07e0, 0x001f, 0);
+  if (icon == nullptr) return;  // the window then has the desktop's default icon
+  SDL_WM_SetIcon(icon, nullptr);
+  SDL_FreeSurface(icon);
+}
+
+}  // namespace
+
 SDL_Surface* open_display() {
   // SDL reports the desktop's size only before the first video mode is set. The dummy driver
   // knows none: there the picture is shown at its own size unless a factor is asked for.
@@ -201,6 +217,7 @@ SDL_Surface* open_display() {
   }
 
   SDL_WM_SetCaption("rally", "rally");
+  set_window_icon();
   SDL_Surface* video = SDL_SetVideoMode(width, height, kDepth, flags);
   if (video == nullptr || (video->w == kWidth && video->h == kHeight)) return video;
   // A larger video surface: the game draws into a picture of its own, scaled onto the video

@@ -2,7 +2,7 @@
 // icons (PNG) for desktops and handheld launchers.
 //
 //   make_assets OUTDIR           the game's data: bitmaps and sounds
-//   make_assets --icons OUTDIR   rally-16.png ... rally-256.png
+//   make_assets --icons OUTDIR   rally-16.png ... rally-256.png, and window_icon.inc
 //
 // Everything that ends up in a file is computed with integer arithmetic only, so the output is
 // byte-for-byte reproducible and the files in data/ can be checked against a fresh run.
@@ -602,11 +602,33 @@ bool save_png(const Surface& surface, const std::string& path) {
   return written && closed ? true : fail(path, "PNG write error");
 }
 
+// The 32x32 icon as the source of a C array of RGB565 pixels, which the desktop edition builds in
+// and gives its window.
+bool save_window_icon(const Surface& icon, const std::string& path) {
+  if (!icon) return fail(path, SDL_GetError());
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (!file) return fail(path, std::strerror(errno));
+  std::fprintf(file,
+               "// The window's icon: %dx%d pixels of RGB565, row by row (make_assets --icons).\n",
+               icon->w, icon->h);
+  for (int y = 0; y < icon->h; ++y) {
+    const auto* pixels =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(icon->pixels) + y * icon->pitch);
+    for (int x = 0; x < icon->w; ++x) {
+      Uint8 r, g, b;
+      SDL_GetRGB(pixels[x], icon->format, &r, &g, &b);
+      std::fprintf(file, "0x%04x,%c", (r >> 3) << 11 | (g >> 2) << 5 | b >> 3,
+                   x % 8 == 7 ? '\n' : ' ');
+    }
+  }
+  return std::fclose(file) == 0 ? true : fail(path, "write error");
+}
+
 bool make_icons(const std::string& dir) {
   for (int size : kIconSizes) {
     if (!save_png(make_icon(size), dir + "/rally-" + std::to_string(size) + ".png")) return false;
   }
-  return true;
+  return save_window_icon(make_icon(32), dir + "/window_icon.inc");
 }
 
 bool make_all(const std::string& dir) {
