@@ -23,12 +23,8 @@ constexpr size_t kReadBufferSize = 12;
 constexpr size_t kFirstDigit = 2;
 constexpr size_t kDigits = 8;
 
-void report(const char* message, size_t length) {
-  std::fwrite(message, 1, length, stderr);
-}
-
 void report_read_failure() {
-  report("error: couldn't read from gpio", 30);
+  std::fputs("error: couldn't read from gpio", stderr);
 }
 
 // The value of a lower-case hexadecimal digit, or -1.
@@ -53,7 +49,7 @@ int button_line(int8_t letter) {
 int dingoo_check_input(int8_t letter, const int8_t* inputs) {
   const int line = button_line(letter);
   if (line < 0) {
-    report("error, unknown button requested\n", 32);
+    std::fputs("error, unknown button requested\n", stderr);
     return -1;
   }
   return inputs[line] == 0 ? 1 : 0;
