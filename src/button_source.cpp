@@ -45,6 +45,17 @@ bool focus_lost = false;
 // would otherwise be missed by the key state alone: it counts as held for one reading.
 Uint8 pressed_since_reading[SDLK_LAST];
 
+// Line levels for a keyboard state as SDL_GetKeyState gives it: every line released except those
+// of the buttons whose keys are down.
+void keyboard_lines(const Uint8* keys, int8_t* inputs) {
+  for (int line = 0; line < kButtonLines; ++line) inputs[line] = 1;
+  for (const KeyBinding& binding : kKeyBindings) {
+    bool held = RALLY_HANDHELD_KEYS && keys[binding.handheld_key] != 0;
+    for (SDLKey key : binding.keys) held = held || (key != SDLK_UNKNOWN && keys[key] != 0);
+    if (held) inputs[button_line(binding.button)] = 0;
+  }
+}
+
 int read_keyboard(int8_t* inputs) {
   const Uint8* down = SDL_GetKeyState(nullptr);
   for (int key = 0; key < SDLK_LAST; ++key) pressed_since_reading[key] |= down[key];
@@ -54,15 +65,6 @@ int read_keyboard(int8_t* inputs) {
 }
 
 }  // namespace
-
-void keyboard_lines(const Uint8* keys, int8_t* inputs) {
-  for (int line = 0; line < kButtonLines; ++line) inputs[line] = 1;
-  for (const KeyBinding& binding : kKeyBindings) {
-    bool held = RALLY_HANDHELD_KEYS && keys[binding.handheld_key] != 0;
-    for (SDLKey key : binding.keys) held = held || (key != SDLK_UNKNOWN && keys[key] != 0);
-    if (held) inputs[button_line(binding.button)] = 0;
-  }
-}
 
 void drain_events() {
   // SDL's queue holds 128 events and drops what arrives when it is full, a quit event included,

@@ -6,13 +6,8 @@
 
 #include <cstdint>
 
-// Line levels for a keyboard state as SDL_GetKeyState gives it: every line released except those
-// of the buttons whose keys are down.
-void keyboard_lines(const Uint8* keys, int8_t* inputs);
-
 // Reads SDL's pending events; a quit request (the window's close button, SIGINT, SIGTERM) is
 // remembered for the rest of the run.
 void drain_events();
 bool quit_requested();
-bool take_focus_loss();      // whether the window lost the input focus since the last call
-void forget_quit_request();  // for tests that ask to quit more than once
+bool take_focus_loss();  // whether the window lost the input focus since the last call

@@ -34,6 +34,20 @@ int hex_value(char c) {
   return -1;
 }
 
+// Decodes the text of the proc file: two ignored characters, then eight lower-case hexadecimal
+// digits of the port's level word, most significant first. A position that does not hold such a
+// digit, or that the text does not reach, leaves its four lines as they were.
+void decode_gpio_text(const char* text, size_t length, int8_t* inputs) {
+  int line = kButtonLines - 1;
+  for (size_t pos = kFirstDigit; pos < kFirstDigit + kDigits; ++pos, line -= 4) {
+    const int value = pos < length ? hex_value(text[pos]) : -1;
+    if (value < 0) continue;
+    for (int bit = 3; bit >= 0; --bit) {
+      inputs[line - (3 - bit)] = static_cast<int8_t>((value >> bit) & 1);
+    }
+  }
+}
+
 }  // namespace
 
 int button_line(int8_t letter) {
@@ -53,17 +67,6 @@ int dingoo_check_input(int8_t letter, const int8_t* inputs) {
     return -1;
   }
   return inputs[line] == 0 ? 1 : 0;
-}
-
-void decode_gpio_text(const char* text, size_t length, int8_t* inputs) {
-  int line = kButtonLines - 1;
-  for (size_t pos = kFirstDigit; pos < kFirstDigit + kDigits; ++pos, line -= 4) {
-    const int value = pos < length ? hex_value(text[pos]) : -1;
-    if (value < 0) continue;
-    for (int bit = 3; bit >= 0; --bit) {
-      inputs[line - (3 - bit)] = static_cast<int8_t>((value >> bit) & 1);
-    }
-  }
 }
 
 int read_gpio_file(const char* path, int8_t* inputs) {

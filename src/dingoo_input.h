@@ -29,8 +29,3 @@ int button_line(int8_t letter);
 // Reads the proc file's text from `path` and decodes it into `inputs`. Returns 1 with a message,
 // leaving `inputs` untouched, when the file cannot be opened or read.
 int read_gpio_file(const char* path, int8_t* inputs);
-
-// Decodes the text of the proc file: two ignored characters, then eight lower-case hexadecimal
-// digits of the port's level word, most significant first. A position that does not hold such a
-// digit, or that the text does not reach, leaves its four lines as they were.
-void decode_gpio_text(const char* text, size_t length, int8_t* inputs);

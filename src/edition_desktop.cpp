@@ -15,7 +15,6 @@
 #include <string>
 
 #include "edition.h"
-#include "edition_desktop.h"
 #include "game_state.h"
 
 #ifndef RALLY_VERSION
@@ -23,6 +22,11 @@
 #endif
 
 namespace {
+
+struct DesktopOptions {
+  bool fullscreen = false;
+  int scale = 0;  // the window's factor; 0 picks the largest that fits the desktop
+};
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
@@ -78,6 +82,8 @@ bool is_folder(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool enter_data_folder(const char* executable, std::string* tried);
+
 bool find_data(std::string* tried) {
   char executable[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable);
@@ -103,8 +109,8 @@ int fitting_scale(int width, int height) {
   return std::min(width / kWidth, height / kHeight);
 }
 
-}  // namespace
-
+// Reads the options into *options. Returns kStartGame, or the exit status after --help or
+// --version (0, on standard output) or a wrong command line (2, with the usage on standard error).
 int parse_options(int argc, char** argv, DesktopOptions* result) {
   static const option kOptions[] = {
       {"fullscreen", no_argument, nullptr, 'f'},
@@ -149,6 +155,9 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
   return kStartGame;
 }
 
+// When the working directory holds no data/ folder, changes into the first folder that does:
+// the executable's own, then ../share/rally from it. Returns whether data/ is now at hand; `tried`
+// gets the data folders looked for, separated by ", ".
 bool enter_data_folder(const char* executable, std::string* tried) {
   char here[PATH_MAX];
   *tried = getcwd(here, sizeof here) != nullptr ? std::string(here) + "/data" : "data";
@@ -162,6 +171,8 @@ bool enter_data_folder(const char* executable, std::string* tried) {
   }
   return false;
 }
+
+}  // namespace
 
 int prepare_edition(int argc, char** argv) {
   const int status = parse_options(argc, argv, &options);

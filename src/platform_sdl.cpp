@@ -9,6 +9,39 @@
 #include "button_source.h"
 #include "dingoo_input.h"
 
+namespace {
+
+// Shows a 16-bit frame on a 16-bit video surface of the same pixel format: each pixel becomes a
+// square block of the largest whole factor at which the frame fits, and the result is centred.
+// Returns the area written; pixels outside it are left as they are.
+SDL_Rect scale_frame(SDL_Surface* frame, SDL_Surface* video) {
+  const int factor = std::min(video->w / frame->w, video->h / frame->h);
+  const int left = (video->w - frame->w * factor) / 2;
+  const int top = (video->h - frame->h * factor) / 2;
+  SDL_Rect area = {static_cast<Sint16>(left), static_cast<Sint16>(top),
+                   static_cast<Uint16>(frame->w * factor), static_cast<Uint16>(frame->h * factor)};
+  if (factor < 1 || frame->format->BytesPerPixel != 2 || video->format->BytesPerPixel != 2 ||
+      SDL_LockSurface(video) != 0) {
+    return SDL_Rect{};
+  }
+  const size_t row_bytes = static_cast<size_t>(frame->w) * factor * sizeof(Uint16);
+  for (int y = 0; y < frame->h; ++y) {
+    const auto* in = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(frame->pixels) +
+                                                     y * frame->pitch);
+    auto* row = static_cast<Uint8*>(video->pixels) + (top + y * factor) * video->pitch +
+                left * sizeof(Uint16);
+    auto* out = reinterpret_cast<Uint16*>(row);
+    for (int x = 0; x < frame->w; ++x) out = std::fill_n(out, factor, in[x]);
+    // The other rows of the block are copies of the first.
+    for (int copy = 1; copy < factor; ++copy)
+      std::memcpy(row + copy * video->pitch, row, row_bytes);
+  }
+  SDL_UnlockSurface(video);
+  return area;
+}
+
+}  // namespace
+
 uint32_t SdlPlatform::get_ticks() {
   return SDL_GetTicks();
 }
@@ -82,30 +115,4 @@ void SdlPlatform::wait_for_event() {
 
 const char* SdlPlatform::get_error() {
   return SDL_GetError();
-}
-
-SDL_Rect scale_frame(SDL_Surface* frame, SDL_Surface* video) {
-  const int factor = std::min(video->w / frame->w, video->h / frame->h);
-  const int left = (video->w - frame->w * factor) / 2;
-  const int top = (video->h - frame->h * factor) / 2;
-  SDL_Rect area = {static_cast<Sint16>(left), static_cast<Sint16>(top),
-                   static_cast<Uint16>(frame->w * factor), static_cast<Uint16>(frame->h * factor)};
-  if (factor < 1 || frame->format->BytesPerPixel != 2 || video->format->BytesPerPixel != 2 ||
-      SDL_LockSurface(video) != 0) {
-    return SDL_Rect{};
-  }
-  const size_t row_bytes = static_cast<size_t>(frame->w) * factor * sizeof(Uint16);
-  for (int y = 0; y < frame->h; ++y) {
-    const auto* in = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(frame->pixels) +
-                                                     y * frame->pitch);
-    auto* row = static_cast<Uint8*>(video->pixels) + (top + y * factor) * video->pitch +
-                left * sizeof(Uint16);
-    auto* out = reinterpret_cast<Uint16*>(row);
-    for (int x = 0; x < frame->w; ++x) out = std::fill_n(out, factor, in[x]);
-    // The other rows of the block are copies of the first.
-    for (int copy = 1; copy < factor; ++copy)
-      std::memcpy(row + copy * video->pitch, row, row_bytes);
-  }
-  SDL_UnlockSurface(video);
-  return area;
 }

@@ -24,8 +24,3 @@ class SdlPlatform : public Platform {
   void wait_for_event() override;
   const char* get_error() override;
 };
-
-// Shows a 16-bit frame on a 16-bit video surface of the same pixel format: each pixel becomes a
-// square block of the largest whole factor at which the frame fits, and the result is centred.
-// Returns the area written; pixels outside it are left as they are.
-SDL_Rect scale_frame(SDL_Surface* frame, SDL_Surface* video);

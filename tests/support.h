@@ -21,6 +21,8 @@
 #include "graphics.h"
 #include "platform_sdl.h"
 
+void forget_quit_request();  // button_source.cpp: for tests that ask to quit more than once
+
 using testing::internal::CaptureStderr;  // what the program writes to standard error
 using testing::internal::GetCapturedStderr;
 
