@@ -44,8 +44,8 @@ struct GameState {
   int32_t volume = 5;   // level 0..9
   int32_t y_pressed = 0;
   int32_t y_released = 1;
-  int32_t pausable =
-      0;  // 1 in the desktop edition: Y (P, Pause) and losing the focus pause a match
+  // 1 in the desktop edition: Y (P, Pause) and losing the focus pause a match.
+  int32_t pausable = 0;
 
   // Mixer channel on which each paddle's blip last started; -1 after a failed start.
   int32_t channelp1 = 0;

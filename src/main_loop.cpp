@@ -45,16 +45,14 @@ int pause_match() {
   platform().flip(game.screen);
   // A tap that paused counted for one reading only: the first reading here, at once, sees it up.
   bool y_seen_up = false;
-  int next = kPlay;
   while (true) {
     platform().read_input(game.inputs);
-    if (button_held('t')) next = kMenu;
-    if (next == kMenu || (button_held('y') && y_seen_up)) break;
+    if (button_held('t') || (button_held('y') && y_seen_up)) break;
     y_seen_up = !button_held('y');
     platform().wait_for_event();
   }
   platform().pause_sounds(false);
-  return next;
+  return button_held('t') ? kMenu : kPlay;
 }
 
 // One match, in paced frames. Returns 3 when the match is over.
