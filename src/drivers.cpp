@@ -2,13 +2,14 @@
 
 #include "dingoo_input.h"
 #include "game_state.h"
+#include "geometry.h"
 #include "platform.h"
 
 namespace {
 
 // The computer chases a ball that is in the right half heading its way, steering the point 10
 // pixels below its top towards the ball's y; otherwise it waits inside a band.
-constexpr int32_t kChaseFromX = 161;
+constexpr int32_t kChaseFromX = kCentreLineX + 1;  // past the centre line
 constexpr int32_t kChaseBelowAngle = 181;
 constexpr int32_t kAimBelowTop = 10;
 constexpr int32_t kWaitingBandTop = 50;

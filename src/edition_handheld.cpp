@@ -3,11 +3,16 @@
 #include <SDL.h>
 
 #include "edition.h"
+#include "geometry.h"
 
 int prepare_edition(int /*argc*/, char** /*argv*/) {
   return kStartGame;
 }
 
 SDL_Surface* open_display() {
-  return SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
+  return SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenDepth, SDL_FULLSCREEN);
+}
+
+void play_screens(void (*screens)()) {
+  screens();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "geometry.h"
 #include "platform.h"
 
 GameState game;
@@ -29,8 +30,8 @@ void release_sounds() {
 void init_gamestate() {
   game.paddle1_y = 105;
   game.paddle2_y = 105;
-  game.ball_x = 155;
-  game.ball_y = 115;
+  game.ball_x = kServeX;
+  game.ball_y = kServeY;
   game.angle = 90;  // the first serve goes towards the right paddle
   game.gameover = 0;
   game.finished = 0;

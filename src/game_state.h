@@ -31,7 +31,7 @@ struct GameState {
   int32_t p1_collision = 0;  // the left paddle hit the ball in this frame
   int32_t p2_collision = 0;  // the right paddle hit the ball in this frame
   int32_t random = 0;        // this frame's random choice: 0, 1 or 2
-  int32_t gameover = 0;      // a side has reached 10 points
+  int32_t gameover = 0;      // a side has reached the winning score
   int32_t finished = 0;      // a screen's loop runs while this is 0
 
   // Timing: tick counts are unsigned and compared modulo 2^32.

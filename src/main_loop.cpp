@@ -5,6 +5,7 @@
 
 #include "drivers.h"
 #include "game_state.h"
+#include "geometry.h"
 #include "platform.h"
 #include "playfield.h"
 #include "rules.h"
@@ -110,11 +111,6 @@ int play_screen() {
 constexpr int kVolumeLevels[] = {0, 70, 80, 85, 90, 95, 100, 105, 120, 128};
 constexpr int32_t kMaxVolume = 9;
 
-constexpr Sint16 kVolumeDigitX = 100;
-constexpr Sint16 kPlayersDigitX = 270;
-constexpr Sint16 kMenuDigitY = 85;
-constexpr int kMenuHeight = 240;
-
 // A press counts once: the latch opens again only when the button has been seen up.
 void count_press(char button, int32_t& latch, int32_t& request) {
   if (button_held(button) && latch == 1) {
@@ -156,11 +152,12 @@ int menu_screen() {
   bool back_released = !back_held_into_menu;
   back_held_into_menu = false;
 
-  // Slide the menu down over the last picture, one pixel a frame, from y -240 to -1.
+  // Slide the menu down over the last picture, one pixel a frame, from one screen height above
+  // the top (y -240) to y -1.
   dest.x = 0;
   init_gamestate();
-  for (int i = 0; i < kMenuHeight; ++i) {
-    dest.y = static_cast<Sint16>(i - kMenuHeight);
+  for (int i = 0; i < kScreenHeight; ++i) {
+    dest.y = static_cast<Sint16>(i - kScreenHeight);
     platform().blit(game.menu, nullptr, game.screen, &dest);
     platform().flip(game.screen);
   }
@@ -201,15 +198,12 @@ int menu_screen() {
 // ---------------------------------------------------------------------------------------------
 // The game-over screen
 
-constexpr int kHalfWidth = 160;
-constexpr int kScreenWidth = 320;
-
 // Slides the two halves of the picture in over the last picture of the match, then waits for
 // start (a new match, returns 2) or back (the menu, returns 1; back wins when both are held).
 int gameover_screen() {
   game.time_then = platform().get_ticks();  // the next match's first frame measures from here
-  for (int i = 0; i < kHalfWidth; ++i) {
-    dest.x = static_cast<Sint16>(i - kHalfWidth);
+  for (int i = 0; i < kHalfScreenWidth; ++i) {
+    dest.x = static_cast<Sint16>(i - kHalfScreenWidth);
     dest.y = 0;
     platform().blit(game.gameover_left, nullptr, game.screen, &dest);
     dest.x = static_cast<Sint16>(kScreenWidth - i);

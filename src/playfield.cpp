@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "game_state.h"
+#include "geometry.h"
 #include "platform.h"
 
 SDL_Rect src;
@@ -14,10 +15,6 @@ constexpr int32_t kPaddleTopMin = 5;
 constexpr int32_t kPaddleTopMax = 205;
 constexpr Sint16 kLeftPaddleX = 5;
 constexpr Sint16 kRightPaddleX = 305;
-constexpr Sint16 kScoreY = 8;
-constexpr Sint16 kLeftScoreX = 135;   // the left score's last cell
-constexpr Sint16 kRightScoreX = 165;  // the right score's first cell
-constexpr int32_t kWinningScore = 10;
 
 void blit_at(SDL_Surface* surface, SDL_Rect* cut, Sint16 x, Sint16 y) {
   dest.x = x;
@@ -30,9 +27,9 @@ void draw_paddle(Sint16 x, int32_t& top) {
   blit_at(game.paddle, nullptr, x, static_cast<Sint16>(top));
 }
 
-void draw_digit(int digit, Sint16 x) {
+void draw_digit(int digit, int x) {
   src.x = static_cast<Sint16>(kDigitWidth * digit);
-  blit_at(game.num, &src, x, kScoreY);
+  blit_at(game.num, &src, static_cast<Sint16>(x), static_cast<Sint16>(kScoreY));
 }
 
 // 0..9 is one cell and 10 is the two cells "1" "0"; any other value shows a 0. The left score
@@ -41,12 +38,12 @@ void draw_digit(int digit, Sint16 x) {
 void draw_score(int32_t score, bool left) {
   if (score == kWinningScore) {
     game.gameover = 1;
-    const Sint16 first_x = left ? kLeftScoreX - kDigitWidth : kRightScoreX;
+    const int first_x = left ? kLeftScoreX - kDigitWidth : kRightScoreX;
     draw_digit(1, first_x);
-    draw_digit(0, static_cast<Sint16>(first_x + kDigitWidth));
+    draw_digit(0, first_x + kDigitWidth);
     return;
   }
-  const int digit = (score >= 0 && score <= 9) ? score : 0;
+  const int digit = (score >= 0 && score < kDigitCount) ? score : 0;
   draw_digit(digit, left ? kLeftScoreX : kRightScoreX);
 }
 

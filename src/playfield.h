@@ -9,11 +9,7 @@
 extern SDL_Rect src;
 extern SDL_Rect dest;
 
-// Digit cells of the strip num.bmp: digit d is the 20x30 cell at x 20*d.
-constexpr int kDigitWidth = 20;
-constexpr int kDigitHeight = 30;
-
 // Composes one picture of the match into the display surface (the caller flips it). Also keeps
 // both paddles within 5..205, the only place where they are bounded, and sets gameover when it
-// finds a score of 10.
+// finds the winning score.
 void draw_screen();

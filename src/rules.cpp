@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "game_state.h"
+#include "geometry.h"
 #include "platform.h"
 
 namespace {
@@ -50,14 +51,15 @@ struct WallRule {
   int32_t flat_turn;            // ... and the extra turn away from the wall
 };
 
-constexpr int32_t kTopWallY = 6;       // at the top wall when ball_y < 6
-constexpr int32_t kBottomWallY = 235;  // at the bottom wall when ball_y >= 235
+// The ball is at a wall once its top edge has passed that wall's bound (ball_y < kBallTopBound,
+// or ball_y >= kBelowBottom), and is put back on the bound.
+constexpr int32_t kBelowBottom = kBallBottomBound + 1;
 
 constexpr WallRule kWallRules[] = {
-    {INT_MIN, kTopWallY, 180, INT_MAX, 6, -60, 248, 271, -45},
-    {INT_MIN, kTopWallY, INT_MIN, 181, 6, +60, 68, 91, +45},
-    {kBottomWallY, INT_MAX, 180, INT_MAX, 234, +60, 248, 271, +45},
-    {kBottomWallY, INT_MAX, INT_MIN, 181, 234, -60, 68, 91, -45},
+    {INT_MIN, kBallTopBound, 180, INT_MAX, kBallTopBound, -60, 248, 271, -45},
+    {INT_MIN, kBallTopBound, INT_MIN, 181, kBallTopBound, +60, 68, 91, +45},
+    {kBelowBottom, INT_MAX, 180, INT_MAX, kBallBottomBound, +60, 248, 271, +45},
+    {kBelowBottom, INT_MAX, INT_MIN, 181, kBallBottomBound, -60, 68, 91, -45},
 };
 
 void bounce_off_walls() {
@@ -74,8 +76,10 @@ void bounce_off_walls() {
 // ---------------------------------------------------------------------------------------------
 // Arming: a paddle can turn the ball only once the ball is in the half it is heading into.
 
-constexpr int32_t kRightHalfFrom = 160;  // headings 0..180 arm at ball_x >= 160
-constexpr int32_t kLeftHalfBelow = 161;  // headings 180..360 arm at ball_x < 161
+// Headings 0..180 arm at ball_x >= kRightHalfFrom, headings 180..360 at ball_x < kLeftHalfBelow:
+// the centre line's column belongs to both halves.
+constexpr int32_t kRightHalfFrom = kCentreLineX;
+constexpr int32_t kLeftHalfBelow = kCentreLineX + 1;
 
 void arm_paddles() {
   if (in_sector(game.angle, 0, 181) && game.ball_x >= kRightHalfFrom) game.crossed_middle = 1;
@@ -163,7 +167,9 @@ struct PaddleSide {
 constexpr PaddleSide kLeftSide = {11, 16, kLeftRules, kLeftRandomTurns};
 constexpr PaddleSide kRightSide = {300, 311, kRightRules, kRightRandomTurns};
 
-constexpr int32_t kPaddleReach = 30;  // the ball's top from the paddle's top to top + 30
+// A paddle reaches the ball when the ball's top lies from the paddle's top to the paddle's top plus
+// its height, both included.
+constexpr int32_t kPaddleReach = kPaddleHeight;
 
 void apply_rules(const CaseRules& rules, const int32_t* random_turns) {
   for (const TurnRule& rule : rules) {
@@ -210,13 +216,12 @@ void wrap_heading() {
 constexpr int32_t kRightGoalX = 312;  // ball_x >= 312: a point for the left side
 constexpr int32_t kLeftGoalX = 4;     // ball_x < 4: a point for the right side
 constexpr uint32_t kPointPauseMs = 500;
-constexpr int32_t kWinningScore = 10;
 
 // The ball is served from the middle towards the side that lost the point.
 void score_point(int32_t& score, int32_t serve_angle) {
   score += 1;
-  game.ball_x = 155;
-  game.ball_y = 115;
+  game.ball_x = kServeX;
+  game.ball_y = kServeY;
   game.angle = serve_angle;
   platform().delay(kPointPauseMs);
 }
