@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "geometry.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -37,9 +39,6 @@ struct Rgb {
 
 // The playfield colour, also the transparent colour of zoomed text (text is never black).
 constexpr Rgb kBlack = {0, 0, 0};
-
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
 
 // The built-in SDL_gfx font is 8x8 pixels per character.
 constexpr int kGlyphSize = 8;
@@ -121,22 +120,18 @@ constexpr Rgb kCentreLineColour = {110, 110, 110};
 constexpr Rgb kSpriteColour = {235, 235, 235};
 constexpr Rgb kPaddleEdgeColour = {165, 165, 165};
 
-// The ball (5 px tall) is kept between y 6 and y 234, so the walls sit on the rows it touches.
-constexpr int kTopWallY = 5;
-constexpr int kBottomWallY = 239;
-constexpr int kCentreLineX = 160;
 constexpr int kDashLength = 6;
 constexpr int kDashGap = 4;
 
 Surface make_background() {
   Surface s = make_surface(kScreenWidth, kScreenHeight, kBlack);
   if (!s) return s;
-  fill_box(s.get(), 0, kTopWallY, kScreenWidth - 1, kTopWallY, kWallColour);
-  fill_box(s.get(), 0, kBottomWallY, kScreenWidth - 1, kBottomWallY, kWallColour);
+  fill_box(s.get(), 0, kTopWallLineY, kScreenWidth - 1, kTopWallLineY, kWallColour);
+  fill_box(s.get(), 0, kBottomWallLineY, kScreenWidth - 1, kBottomWallLineY, kWallColour);
 
   // As many whole dashes as fit between the walls, centred so both ends get the same gap.
-  const int field_top = kTopWallY + 1;
-  const int field_height = kBottomWallY - field_top;
+  const int field_top = kTopWallLineY + 1;
+  const int field_height = kBottomWallLineY - field_top;
   const int period = kDashLength + kDashGap;
   const int dashes = (field_height + kDashGap) / period;
   const int first = field_top + (field_height - (dashes * period - kDashGap)) / 2;
@@ -147,17 +142,12 @@ Surface make_background() {
   return s;
 }
 
-constexpr int kPaddleWidth = 10;
-constexpr int kPaddleHeight = 30;
-
 Surface make_paddle() {
   // A slightly darker rim keeps the bar crisp against the white walls.
   Surface s = make_surface(kPaddleWidth, kPaddleHeight, kPaddleEdgeColour);
   if (s) fill_box(s.get(), 1, 1, kPaddleWidth - 2, kPaddleHeight - 2, kSpriteColour);
   return s;
 }
-
-constexpr int kBallSize = 5;
 
 Surface make_ball() {
   // A plus of two boxes: the four corner pixels stay field-black so the ball looks round.
@@ -169,12 +159,9 @@ Surface make_ball() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Digit strip: ten 20x30 cells with chunky seven-segment digits
+// Digit strip: one cell per digit, with chunky seven-segment digits
 // ---------------------------------------------------------------------------------------------
 
-constexpr int kDigitCellWidth = 20;
-constexpr int kDigitCellHeight = 30;
-constexpr int kDigitCount = 10;
 constexpr int kSegmentLength = 14;  // glyph width
 constexpr int kSegmentSpan = 24;    // glyph height
 constexpr int kSegmentThickness = 4;
@@ -204,12 +191,12 @@ constexpr Uint8 kDigitSegments[kDigitCount] = {
 };
 
 Surface make_digit_strip() {
-  Surface s = make_surface(kDigitCellWidth * kDigitCount, kDigitCellHeight, kBlack);
+  Surface s = make_surface(kDigitWidth * kDigitCount, kDigitHeight, kBlack);
   if (!s) return s;
-  const int margin_x = (kDigitCellWidth - kSegmentLength) / 2;
-  const int margin_y = (kDigitCellHeight - kSegmentSpan) / 2;
+  const int margin_x = (kDigitWidth - kSegmentLength) / 2;
+  const int margin_y = (kDigitHeight - kSegmentSpan) / 2;
   for (int digit = 0; digit < kDigitCount; ++digit) {
-    const int left = digit * kDigitCellWidth + margin_x;
+    const int left = digit * kDigitWidth + margin_x;
     for (int n = 0; n < 7; ++n) {
       if (!(kDigitSegments[digit] & (1 << n))) continue;
       const Segment& seg = kSegments[n];
@@ -234,16 +221,16 @@ constexpr Rgb kButtonColour = {255, 220, 90};
 constexpr Rgb kKeyColour = {150, 160, 190};
 constexpr Rgb kActionColour = {240, 240, 240};
 
-// A setting shown on the menu as a label next to a 20x30 cell that the game fills with a digit.
+// A setting shown on the menu as a label next to a digit cell that the game fills with its value.
 struct ValueBox {
   const char* label;
-  int cell_x;  // top-left corner of the 20x30 cell the game draws the value into
+  int cell_x;  // top-left corner of the digit cell the game draws the value into
   int cell_y;
 };
 
 constexpr ValueBox kValueBoxes[] = {
-    {"VOLUME", 100, 85},
-    {"PLAYERS", 270, 85},
+    {"VOLUME", kVolumeDigitX, kMenuDigitY},
+    {"PLAYERS", kPlayersDigitX, kMenuDigitY},
 };
 
 constexpr int kPanelWidth = 110;
@@ -253,8 +240,8 @@ constexpr int kCellFrameGap = 2;  // black border between a value cell and its f
 // A framed panel holding the label and a framed cell. The cell itself stays black: the game blits
 // an opaque digit over it.
 bool draw_value_box(SDL_Surface* dst, const ValueBox& box) {
-  const int cell_right = box.cell_x + kDigitCellWidth - 1;
-  const int cell_bottom = box.cell_y + kDigitCellHeight - 1;
+  const int cell_right = box.cell_x + kDigitWidth - 1;
+  const int cell_bottom = box.cell_y + kDigitHeight - 1;
   const int frame_right = cell_right + kCellFrameGap;
   const int panel_right = frame_right + kPanelPadding;
   const int panel_left = panel_right - kPanelWidth + 1;
@@ -273,7 +260,7 @@ bool draw_value_box(SDL_Surface* dst, const ValueBox& box) {
   // The label sits centred in the space left of the cell, level with the digit's middle.
   const int label_left = panel_left + kPanelPadding;
   const int label_x = centred_x(label_left, frame_left - kPanelPadding - label_left, box.label, 1);
-  const int label_y = box.cell_y + (kDigitCellHeight - kGlyphSize) / 2;
+  const int label_y = box.cell_y + (kDigitHeight - kGlyphSize) / 2;
   return draw_text(dst, label_x, label_y, box.label, kActionColour);
 }
 
@@ -357,7 +344,6 @@ Surface make_menu() {
 }
 
 // The game-over picture is designed whole and cut in two halves that slide in from the sides.
-constexpr int kHalfWidth = kScreenWidth / 2;
 constexpr int kGameOverZoomX = 4;
 constexpr int kGameOverZoomY = 6;
 constexpr int kGameOverWordsY = 48;
@@ -376,17 +362,18 @@ constexpr Binding kGameOverChoices[] = {
 
 bool draw_choice(SDL_Surface* dst, int left, const Binding& choice) {
   int y = kChoiceButtonY;
-  if (!draw_text(dst, centred_x(left, kHalfWidth, choice.button, kChoiceZoom), y, choice.button,
-                 kButtonColour, kChoiceZoom, kChoiceZoom)) {
+  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, choice.button, kChoiceZoom), y,
+                 choice.button, kButtonColour, kChoiceZoom, kChoiceZoom)) {
     return false;
   }
   y += kGlyphSize * kChoiceZoom + kGlyphSize / 2;
-  if (!draw_text(dst, centred_x(left, kHalfWidth, choice.key, 1), y, choice.key, kKeyColour)) {
+  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, choice.key, 1), y, choice.key,
+                 kKeyColour)) {
     return false;
   }
   y += kGlyphSize + kGlyphSize / 2;
-  return draw_text(dst, centred_x(left, kHalfWidth, choice.action, kChoiceZoom), y, choice.action,
-                   kActionColour, kChoiceZoom, kChoiceZoom);
+  return draw_text(dst, centred_x(left, kHalfScreenWidth, choice.action, kChoiceZoom), y,
+                   choice.action, kActionColour, kChoiceZoom, kChoiceZoom);
 }
 
 Surface make_game_over() {
@@ -397,11 +384,11 @@ Surface make_game_over() {
     fill_box(s.get(), 0, y, kScreenWidth - 1, y, kPanelEdgeColour);
   }
   for (int half = 0; half < 2; ++half) {
-    const int left = half * kHalfWidth;
+    const int left = half * kHalfScreenWidth;
     const char* word = kGameOverWords[half];
-    if (!draw_title(s.get(), centred_x(left, kHalfWidth, word, kGameOverZoomX), kGameOverWordsY,
-                    word, kGameOverTitleColour, kGameOverShadowColour, kGameOverZoomX,
-                    kGameOverZoomY) ||
+    if (!draw_title(s.get(), centred_x(left, kHalfScreenWidth, word, kGameOverZoomX),
+                    kGameOverWordsY, word, kGameOverTitleColour, kGameOverShadowColour,
+                    kGameOverZoomX, kGameOverZoomY) ||
         !draw_choice(s.get(), left, kGameOverChoices[half])) {
       return nullptr;
     }
@@ -411,9 +398,10 @@ Surface make_game_over() {
 
 Surface cut_half(SDL_Surface* whole, int half) {
   if (!whole) return nullptr;
-  Surface s = make_surface(kHalfWidth, kScreenHeight, kBlack);
+  Surface s = make_surface(kHalfScreenWidth, kScreenHeight, kBlack);
   if (!s) return s;
-  SDL_Rect from = {static_cast<Sint16>(half * kHalfWidth), 0, kHalfWidth, kScreenHeight};
+  SDL_Rect from = {static_cast<Sint16>(half * kHalfScreenWidth), 0, kHalfScreenWidth,
+                   kScreenHeight};
   if (SDL_BlitSurface(whole, &from, s.get(), nullptr) != 0) return nullptr;
   return s;
 }
@@ -602,8 +590,8 @@ bool save_png(const Surface& surface, const std::string& path) {
   return written && closed ? true : fail(path, "PNG write error");
 }
 
-// The 32x32 icon as the source of a C array of RGB565 pixels, which the desktop edition builds in
-// and gives its window.
+// The window's icon as the source of a C array of RGB565 pixels, which the desktop edition builds
+// in and gives its window.
 bool save_window_icon(const Surface& icon, const std::string& path) {
   if (!icon) return fail(path, SDL_GetError());
   std::FILE* file = std::fopen(path.c_str(), "w");
@@ -628,7 +616,7 @@ bool make_icons(const std::string& dir) {
   for (int size : kIconSizes) {
     if (!save_png(make_icon(size), dir + "/rally-" + std::to_string(size) + ".png")) return false;
   }
-  return save_window_icon(make_icon(32), dir + "/window_icon.inc");
+  return save_window_icon(make_icon(kWindowIconSize), dir + "/window_icon.inc");
 }
 
 bool make_all(const std::string& dir) {
