@@ -32,9 +32,11 @@ void draw_digit(int digit, int x) {
   blit_at(game.num, &src, static_cast<Sint16>(x), static_cast<Sint16>(kScoreY));
 }
 
-// 0..9 is one cell and 10 is the two cells "1" "0"; any other value shows a 0. The left score
-// grows leftwards from its last cell, the right score rightwards from its first, so that both
-// stay clear of the centre line. Reaching 10 ends the match.
+// 0..9 is one cell and the winning score is the two cells "1" "0"; any other value shows a 0. The
+// left score grows leftwards from its last cell, the right score rightwards from its first, so
+// that both stay clear of the centre line. Reaching the winning score ends the match.
+static_assert(kWinningScore == 10, "the winning score is drawn as the two digits 1 and 0");
+
 void draw_score(int32_t score, bool left) {
   if (score == kWinningScore) {
     game.gameover = 1;
