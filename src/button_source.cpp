@@ -40,6 +40,9 @@ constexpr KeyBinding kKeyBindings[] = {
 
 bool quit = false;
 bool focus_lost = false;
+// Whether the thread that reads the buttons also takes the window system's events into SDL's
+// queue; the desktop's presenter, which owns the window, does it instead.
+bool pump_here = true;
 
 // Keys that went down since the last reading. A tap shorter than the time between two readings
 // would otherwise be missed by the key state alone: it counts as held for one reading.
@@ -66,11 +69,20 @@ int read_keyboard(int8_t* inputs) {
 
 }  // namespace
 
+void pump_events_elsewhere(bool elsewhere) {
+  pump_here = !elsewhere;
+}
+
+void pump_events() {
+  if (pump_here) SDL_PumpEvents();
+}
+
 void drain_events() {
   // SDL's queue holds 128 events and drops what arrives when it is full, a quit event included,
   // so it is emptied at every reading.
+  pump_events();
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS) > 0) {
     if (event.type == SDL_QUIT) quit = true;
     if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0 &&
         (event.active.state & SDL_APPINPUTFOCUS) != 0) {

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+// Takes the window system's events into SDL's queue, unless another thread does it: SDL 1.2 wants
+// that done on the thread that set the video mode, which is not the game's on the desktop.
+void pump_events();
+void pump_events_elsewhere(bool elsewhere);
 // Reads SDL's pending events; a quit request (the window's close button, SIGINT, SIGTERM) is
 // remembered for the rest of the run.
 void drain_events();

@@ -18,6 +18,10 @@ constexpr int kStartGame = -1;
 // at once (after --help, --version or a wrong option).
 int prepare_edition(int argc, char** argv);
 
+// Plays the game's screens until they end: the handheld on this thread; the desktop on a thread
+// of its own, while this one shows the pictures (presenter.h).
+void play_screens(void (*screens)());
+
 // Sets SDL's video mode (SDL is started) and returns the 320x240x16 surface that the game draws
 // into, or null when the mode cannot be set (SDL_GetError says why).
 SDL_Surface* open_display();

@@ -16,6 +16,9 @@
 
 #include "edition.h"
 #include "game_state.h"
+#include "geometry.h"
+#include "gl_display.h"
+#include "presenter.h"
 
 #ifndef RALLY_VERSION
 #define RALLY_VERSION "unknown"
@@ -28,9 +31,6 @@ struct DesktopOptions {
   int scale = 0;  // the window's factor; 0 picks the largest that fits the desktop
 };
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 240;
-constexpr int kDepth = 16;
 constexpr int kMaxScale = 16;
 // The window may take this share (in tenths) of the desktop: the rest is left for title bars and
 // panels.
@@ -106,7 +106,7 @@ void start_display_driver() {
 }
 
 int fitting_scale(int width, int height) {
-  return std::min(width / kWidth, height / kHeight);
+  return std::min(width / kScreenWidth, height / kScreenHeight);
 }
 
 // Reads the options into *options. Returns kStartGame, or the exit status after --help or
@@ -195,7 +195,8 @@ void set_window_icon() {
   static Uint16 pixels[] = {
 #include "window_icon.inc"
   };
-  SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels, 32, 32, 16, 64, 0xf800, 0x07e0, 0x001f, 0);
+  SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels, kWindowIconSize, kWindowIconSize, 16,
+                                               kWindowIconSize * 2, 0xf800, 0x07e0, 0x001f, 0);
   if (icon == nullptr) return;  // the window then has the desktop's default icon
   SDL_WM_SetIcon(icon, nullptr);
   SDL_FreeSurface(icon);
@@ -211,8 +212,8 @@ SDL_Surface* open_display() {
   const int desktop_height = info != nullptr ? info->current_h : 0;
   const bool desktop_known = fitting_scale(desktop_width, desktop_height) >= 1;
 
-  int width = kWidth * std::max(options.scale, 1);
-  int height = kHeight * std::max(options.scale, 1);
+  int width = kScreenWidth * std::max(options.scale, 1);
+  int height = kScreenHeight * std::max(options.scale, 1);
   Uint32 flags = SDL_SWSURFACE;
   if (options.fullscreen) {
     flags |= SDL_FULLSCREEN;
@@ -223,19 +224,31 @@ SDL_Surface* open_display() {
   } else if (options.scale == 0 && desktop_known) {
     const int scale = std::max(
         2, fitting_scale(desktop_width * kDesktopShare / 10, desktop_height * kDesktopShare / 10));
-    width = kWidth * scale;
-    height = kHeight * scale;
+    width = kScreenWidth * scale;
+    height = kScreenHeight * scale;
   }
 
   SDL_WM_SetCaption("rally", "rally");
   set_window_icon();
-  SDL_Surface* video = SDL_SetVideoMode(width, height, kDepth, flags);
-  if (video == nullptr || (video->w == kWidth && video->h == kHeight)) return video;
-  // A larger video surface: the game draws into a picture of its own, scaled onto the video
-  // surface at every flip (SdlPlatform::flip); what lies around it stays black.
+  // OpenGL where it is available (a graphics card scales the picture for almost nothing), SDL's
+  // own surface otherwise; the choice holds for the whole run.
+  SDL_Surface* video = open_gl_display(width, height, flags);
+  if (video == nullptr) video = SDL_SetVideoMode(width, height, kScreenDepth, flags);
+  if (video == nullptr) return nullptr;
+  // The game draws into a picture of its own, which the presenter shows scaled (presenter.h);
+  // what lies around it stays black.
+  if ((video->flags & SDL_OPENGL) != 0) {  // the texture's pixels are RGB565
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth, 0xf800,
+                                0x07e0, 0x001f, 0);
+  }
   SDL_FillRect(video, nullptr, 0);
   SDL_Flip(video);
   const SDL_PixelFormat* format = video->format;
-  return SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, kDepth, format->Rmask, format->Gmask,
-                              format->Bmask, 0);
+  return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth,
+                              format->Rmask, format->Gmask, format->Bmask, 0);
+}
+
+void play_screens(void (*screens)()) {
+  PresentedPlatform presented;
+  run_presented(presented, screens);
 }

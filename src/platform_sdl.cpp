@@ -109,8 +109,10 @@ bool SdlPlatform::focus_lost() {
   return take_focus_loss();
 }
 
+// As SDL_WaitEvent, but the event stays in the queue for the next reading to take.
 void SdlPlatform::wait_for_event() {
-  SDL_WaitEvent(nullptr);  // leaves the event for the next reading to take
+  SDL_Event event;
+  while (pump_events(), SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0) SDL_Delay(10);
 }
 
 const char* SdlPlatform::get_error() {
