@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# The game's performance figures: the gpio build on SDL's dummy drivers, played by rally_session.
-# A per-frame figure is the difference between two sessions that differ only in the frames of one
+# The game's performance figures. First the gpio build on SDL's dummy drivers, played by
+# rally_session. A per-frame figure is the difference between two sessions that differ only in the frames of one
 # screen, divided by that difference, so start-up and shut-down cancel. It reports and never fails
 # on the figures, which depend on the machine's SDL and C library. As the long check
 # memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
-# menu <-> match round trips, or less memory still in use at the end of 4 than of 40.
+# menu <-> match round trips, or less memory still in use at the end of 4 than of 40. Then the
+# desktop edition's pace on a 3840x2160 virtual display (present_bench), through OpenGL and
+# through SDL's own surface, at scales 1, 4 and 8 and in full screen: each line a whole match.
 #
-#   bash tests/bench/frame_cost.sh [BUILD_DIR]    (default: build)
+#   bash tests/bench/figures.sh [BUILD_DIR]    (default: build)
 #
-# Needs valgrind and strace (the long checks' packages), and the build's rally_gpio and
-# rally_session.
+# Needs valgrind, strace and Xvfb (the long checks' and the tests' packages), and the build's
+# rally_gpio, rally_session and present_bench.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
-[ -x "$build/tests/rally_gpio" ] && [ -x "$build/tests/rally_session" ] ||
+[ -x "$build/tests/rally_gpio" ] && [ -x "$build/tests/rally_session" ] &&
+  [ -x "$build/tests/present_bench" ] ||
   { echo "Build $build first: scripts/test.sh does" >&2 && exit 1; }
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -59,3 +62,13 @@ echo "system calls per play frame, main thread: ${syscalls%, } (target: openat, 
 few=$(in_use 4) many=$(in_use 40)
 echo "memory $few after 4 menu <-> match round trips, $many after 40"
 [ "$few" = "$many" ]
+
+Xvfb -displayfd 3 -screen 0 3840x2160x24 -nolisten tcp 3>display 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb; rm -rf "$PWD"' EXIT
+until [ -s display ]; do sleep 0.1; done
+for size in "--scale 1" "--scale 4" "--scale 8" --fullscreen; do
+  for path in "" SDL_VIDEO_GL_DRIVER=/nonexistent; do
+    env $path DISPLAY=:"$(cat display)" "$build/tests/present_bench" $size
+  done
+done
