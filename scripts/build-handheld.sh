@@ -89,7 +89,7 @@ build_libraries() {
   echo "Built musl, SDL and SDL_mixer for MIPS32 in $((SECONDS - start)) s"
 }
 
-install_deps handheld
+install_deps build handheld
 stamp=$(sha256sum < scripts/build-handheld.sh)
 [ "$(cat "$RALLY_STATIC_ROOT/complete" 2> /dev/null)" = "$stamp" ] || build_libraries
 

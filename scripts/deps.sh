@@ -1,23 +1,25 @@
 # Sourced by the scripts: installs Debian's packages for the purposes named as arguments (one list
 # each), asking apt only when one is missing. The lists:
-#   play        building and playing the game: the compiler, CMake, SDL and SDL_mixer
+#   build       what every build needs: CMake, make, pkg-config
+#   play        building and playing the game: the compiler, SDL and SDL_mixer (with build)
 #   test        the test suite: the asset generator's SDL_gfx (shapes, the 8x8 font) and libpng
 #               (the icons), GoogleTest, the desktop entry's and manual page's checkers,
 #               clang-format, and a virtual X display with OpenGL, a window finder and ImageMagick
 #               to capture the desktop's pictures
 #   long        the long checks: clang with its fuzzing run-time, valgrind, strace
 #   handheld    the handheld build and packages: the cross compiler (musl, SDL and SDL_mixer come
-#               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks
+#               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks (with
+#               build)
 #   system      the system check: the emulated MIPS machine, its driver, the initramfs
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick, window sizes
 #   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
 declare -A RALLY_DEPS=(
-  [play]="g++ cmake make pkg-config libsdl1.2-dev libsdl-mixer1.2-dev"
+  [build]="cmake make pkg-config"
+  [play]="g++ libsdl1.2-dev libsdl-mixer1.2-dev"
   [test]="libsdl-gfx1.2-dev libpng-dev libgtest-dev desktop-file-utils man-db clang-format xvfb
           libgl1-mesa-dri xdotool imagemagick"
   [long]="clang libclang-rt-14-dev valgrind strace"
-  [handheld]="g++-mipsel-linux-gnu cmake make pkg-config dpkg-dev file zip unzip squashfs-tools
-              qemu-user"
+  [handheld]="g++-mipsel-linux-gnu dpkg-dev file zip unzip squashfs-tools qemu-user"
   [system]="qemu-system-mips python3 cpio binutils"
   [screenshot]="xvfb libgl1-mesa-dri xdotool x11-utils imagemagick"
   [fresh]="debootstrap bubblewrap git"

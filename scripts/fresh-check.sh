@@ -65,7 +65,7 @@ listed_in() { { grep -vxFf <(grep -v '^#' "$1") || true; } |
 
 fresh_root
 inside apt-get update -qq
-inside apt-get install -s $(source scripts/deps.sh && echo ${RALLY_DEPS[play]}) |
+inside apt-get install -s ${RALLY_DEPS[build]} ${RALLY_DEPS[play]} |
   awk '$1 == "Inst" { print $2 }' | sort > "$work/allowed"
 packages > "$work/before" && before=$(usr)
 inside bash scripts/play.sh --version > "$work/out" 2>&1 || { tail -n 30 "$work/out" && exit 1; }

@@ -30,7 +30,7 @@ make_sysroot() {
   echo "Unpacked $((${#packages[@]} + ${#dev[@]})) mipsel packages into $sysroot"
 }
 
-install_deps handheld
+install_deps build handheld
 bash scripts/package-handheld.sh zip
 bash scripts/package-handheld.sh opk
 [ -f "$sysroot/complete" ] || make_sysroot

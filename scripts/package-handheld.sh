@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-install_deps handheld
+install_deps build handheld
 umask 022
 
 install_dir=${RALLY_INSTALL_DIR:-/usr/local/games/rally}

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-install_deps play
+install_deps build play
 
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target rally

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-install_deps play screenshot
+install_deps build play screenshot
 
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target rally

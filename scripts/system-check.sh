@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh
-install_deps handheld system
+install_deps build handheld system
 [ -x build-handheld/rally ] || bash scripts/build-handheld.sh gpio
 [ -x build-handheld-keyboard/rally ] || bash scripts/build-handheld.sh keyboard
 cmake -S . -B build-handheld -DRALLY_SESSION_DRIVER=ON > /dev/null

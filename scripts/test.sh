@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-install_deps play test long
+install_deps build play test long
 clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/system/*.cpp \
   tests/bench/*.cpp tools/*.h tools/*.cpp
 
