@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "controls.h"
 #include "dingoo_input.h"
 
 #ifndef RALLY_INPUT_GPIO
@@ -13,30 +14,11 @@
 
 namespace {
 
+// Whether the driver keys of the table of controls hold their buttons too: the handheld edition
+// answers them, the desktop's does not.
 #ifndef RALLY_HANDHELD_KEYS
 #define RALLY_HANDHELD_KEYS 0
 #endif
-
-// A button, the desktop keys for it, and the key that the handheld's own keyboard driver sends
-// for it. Only the handheld edition answers the driver's keys, so that firmwares delivering the
-// buttons as key events work too; on a desktop they would surprise (Alt+Tab would move a paddle).
-struct KeyBinding {
-  char button;
-  SDLKey keys[4];  // unused places stay SDLK_UNKNOWN
-  SDLKey handheld_key;
-};
-
-constexpr KeyBinding kKeyBindings[] = {
-    {'u', {SDLK_w, SDLK_UP}, SDLK_UP},
-    {'d', {SDLK_s, SDLK_DOWN}, SDLK_DOWN},
-    {'x', {SDLK_i, SDLK_KP8}, SDLK_SPACE},
-    {'b', {SDLK_k, SDLK_KP2}, SDLK_LALT},
-    {'e', {SDLK_LEFT, SDLK_MINUS, SDLK_KP_MINUS}, SDLK_TAB},
-    {'i', {SDLK_RIGHT, SDLK_EQUALS, SDLK_PLUS, SDLK_KP_PLUS}, SDLK_BACKSPACE},
-    {'y', {SDLK_p, SDLK_y, SDLK_PAUSE}, SDLK_LSHIFT},
-    {'a', {SDLK_RETURN, SDLK_KP_ENTER}, SDLK_LCTRL},
-    {'t', {SDLK_ESCAPE}, SDLK_ESCAPE},
-};
 
 bool quit = false;
 bool focus_lost = false;
@@ -52,10 +34,11 @@ Uint8 pressed_since_reading[SDLK_LAST];
 // of the buttons whose keys are down.
 void keyboard_lines(const Uint8* keys, int8_t* inputs) {
   for (int line = 0; line < kButtonLines; ++line) inputs[line] = 1;
-  for (const KeyBinding& binding : kKeyBindings) {
-    bool held = RALLY_HANDHELD_KEYS && keys[binding.handheld_key] != 0;
-    for (SDLKey key : binding.keys) held = held || (key != SDLK_UNKNOWN && keys[key] != 0);
-    if (held) inputs[button_line(binding.button)] = 0;
+  for (const Control& control : kControls) {
+    bool held =
+        RALLY_HANDHELD_KEYS && control.driver_key != SDLK_UNKNOWN && keys[control.driver_key] != 0;
+    for (SDLKey key : control.keys) held = held || (key != SDLK_UNKNOWN && keys[key] != 0);
+    if (held) inputs[button_line(control.button)] = 0;
   }
 }
 

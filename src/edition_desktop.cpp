@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "controls.h"
 #include "edition.h"
 #include "game_state.h"
 #include "geometry.h"
@@ -50,17 +51,21 @@ constexpr char kHelp[] =
     "  -h, --help    show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
-    "Controls:\n"
-    "  W / S, Up / Down           left paddle\n"
-    "  I / K, keypad 8 / 2        right paddle (two players)\n"
-    "  Enter, keypad Enter        start a match\n"
-    "  Escape                     back to the menu; quit from the menu\n"
-    "  Left, -, keypad -          volume down (menu)\n"
-    "  Right, =, +, keypad +      volume up (menu)\n"
-    "  P or Y                     one or two players (menu); pause (match)\n"
-    "  Pause                      pause (match)\n"
+    "Controls:\n";
+// The Controls lines come from the table of controls, each key text in a column of this width.
+constexpr int kHelpKeysWidth = 27;
+constexpr char kHelpEnd[] =
     "A match also pauses when the window loses the focus; P or Pause goes on.\n"
     "Closing the window quits.\n";
+
+void print_help() {
+  std::printf("%s\n%s", kUsage, kHelp);
+  for (const Control& control : kControls) {
+    if (*control.help_keys == '\0') continue;  // named on the line before
+    std::printf("  %-*s%s\n", kHelpKeysWidth, control.help_keys, control.help_action);
+  }
+  std::fputs(kHelpEnd, stdout);
+}
 
 DesktopOptions options;
 
@@ -135,7 +140,7 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
         }
         break;
       case 'h':
-        std::printf("%s\n%s", kUsage, kHelp);
+        print_help();
         return 0;
       case 'v':
         std::printf("rally %s\n", RALLY_VERSION);

@@ -7,8 +7,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "assets.h"
+#include "controls.h"
 #include "geometry.h"
 
 namespace {
@@ -67,10 +69,20 @@ bool draw_title(SDL_Surface* dst, int x, int y, const char* text, Rgb face, Rgb 
 // A button on the handheld, the desktop key doing the same (may be empty) and what it does. Used
 // for the menu's control list and the game-over choices.
 struct Binding {
-  const char* button;
-  const char* key;
-  const char* action;
+  std::string button;
+  std::string key;
+  std::string action;
 };
+
+// A button's name and its key as the menu's card shows them (controls.h), with another action.
+Binding card_words(char button, const char* action) {
+  for (const Control& control : kControls) {
+    if (control.button == button && control.card_line != 0) {
+      return {control.handheld, control.card_keys, action};
+    }
+  }
+  return {"", "", action};
+}
 
 // ---------------------------------------------------------------------------------------------
 // Playfield sprites
@@ -220,18 +232,23 @@ bool draw_value_box(SDL_Surface* dst, const ValueBox& box) {
   return draw_text(dst, label_x, label_y, box.label, kActionColour);
 }
 
-// Controls listed on the menu, with the desktop keys beside the handheld's buttons. The columns
-// are sized from this table, so changing a row needs no other change.
-// clang-format off
-constexpr Binding kMenuControls[] = {
-    {"A",         "ENTER",       "START"},
-    {"SELECT",    "ESC",         "BACK / QUIT"},
-    {"L / R",     "LEFT/RIGHT",  "VOLUME - / +"},
-    {"Y",         "P",           "1 OR 2 PLAYERS"},
-    {"UP / DOWN", "W / S",       "LEFT PADDLE"},
-    {"X / B",     "I / K",       "RIGHT PADDLE"},
-};
-// clang-format on
+// Controls listed on the menu, with the desktop keys beside the handheld's buttons, made from the
+// table of controls: rows on one line of the card show their buttons' names joined. The columns
+// are sized from these lines, so changing a row needs no other change.
+std::vector<Binding> card_lines() {
+  std::vector<Binding> lines;
+  for (const Control& control : kControls) {
+    if (control.card_line == 0) continue;
+    if (lines.size() < static_cast<size_t>(control.card_line)) lines.resize(control.card_line);
+    Binding& line = lines[control.card_line - 1];
+    line.button += (line.button.empty() ? "" : " / ") + std::string(control.handheld);
+    if (*control.card_keys != '\0') {
+      line.key = control.card_keys;
+      line.action = control.card_action;
+    }
+  }
+  return lines;
+}
 
 // The spare width is shared out between the column gaps, within these limits.
 constexpr int kMinColumnGap = 8;
@@ -239,19 +256,20 @@ constexpr int kMaxColumnGap = 16;
 constexpr int kControlsLineHeight = 13;
 constexpr int kControlsMargin = 4;
 
-int column_width(const char* Binding::*column) {
+int column_width(const std::vector<Binding>& lines, std::string Binding::*column) {
   int width = 0;
-  for (const Binding& row : kMenuControls) {
-    const int w = text_width(row.*column, 1);
+  for (const Binding& row : lines) {
+    const int w = text_width((row.*column).c_str(), 1);
     if (w > width) width = w;
   }
   return width;
 }
 
 bool draw_controls(SDL_Surface* dst, int top) {
-  const int button_width = column_width(&Binding::button);
-  const int key_width = column_width(&Binding::key);
-  const int action_width = column_width(&Binding::action);
+  const std::vector<Binding> lines = card_lines();
+  const int button_width = column_width(lines, &Binding::button);
+  const int key_width = column_width(lines, &Binding::key);
+  const int action_width = column_width(lines, &Binding::action);
   // An empty key column takes no room at all, not even a gap.
   const int gaps = key_width > 0 ? 2 : 1;
   const int text_width = button_width + key_width + action_width;
@@ -269,10 +287,10 @@ bool draw_controls(SDL_Surface* dst, int top) {
   const int key_x = button_x + button_width + gap;
   const int action_x = key_width > 0 ? key_x + key_width + gap : key_x;
   int y = top + kControlsLineHeight + kGlyphSize / 2;
-  for (const Binding& row : kMenuControls) {
-    ok = draw_text(dst, button_x, y, row.button, kButtonColour) &&
-         draw_text(dst, key_x, y, row.key, kKeyColour) &&
-         draw_text(dst, action_x, y, row.action, kActionColour) && ok;
+  for (const Binding& row : lines) {
+    ok = draw_text(dst, button_x, y, row.button.c_str(), kButtonColour) &&
+         draw_text(dst, key_x, y, row.key.c_str(), kKeyColour) &&
+         draw_text(dst, action_x, y, row.action.c_str(), kActionColour) && ok;
     y += kControlsLineHeight;
   }
   return ok;
@@ -311,25 +329,27 @@ constexpr Rgb kGameOverShadowColour = {110, 10, 20};
 
 // One word and one choice per half, left then right.
 constexpr const char* kGameOverWords[] = {"GAME", "OVER"};
-constexpr Binding kGameOverChoices[] = {
-    {"A", "ENTER", "NEW MATCH"},
-    {"SELECT", "ESC", "MENU"},
+const Binding kGameOverChoices[] = {
+    card_words('a', "NEW MATCH"),
+    card_words('t', "MENU"),
 };
 
 bool draw_choice(SDL_Surface* dst, int left, const Binding& choice) {
+  const char* button = choice.button.c_str();
+  const char* key = choice.key.c_str();
+  const char* action = choice.action.c_str();
   int y = kChoiceButtonY;
-  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, choice.button, kChoiceZoom), y,
-                 choice.button, kButtonColour, kChoiceZoom, kChoiceZoom)) {
+  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, button, kChoiceZoom), y, button,
+                 kButtonColour, kChoiceZoom, kChoiceZoom)) {
     return false;
   }
   y += kGlyphSize * kChoiceZoom + kGlyphSize / 2;
-  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, choice.key, 1), y, choice.key,
-                 kKeyColour)) {
+  if (!draw_text(dst, centred_x(left, kHalfScreenWidth, key, 1), y, key, kKeyColour)) {
     return false;
   }
   y += kGlyphSize + kGlyphSize / 2;
-  return draw_text(dst, centred_x(left, kHalfScreenWidth, choice.action, kChoiceZoom), y,
-                   choice.action, kActionColour, kChoiceZoom, kChoiceZoom);
+  return draw_text(dst, centred_x(left, kHalfScreenWidth, action, kChoiceZoom), y, action,
+                   kActionColour, kChoiceZoom, kChoiceZoom);
 }
 
 Surface make_game_over() {
