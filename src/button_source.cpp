@@ -3,14 +3,7 @@
 #include <cstring>
 
 #include "controls.h"
-#include "dingoo_input.h"
-
-#ifndef RALLY_INPUT_GPIO
-#define RALLY_INPUT_GPIO 0
-#endif
-#ifndef RALLY_GPIO_PATH
-#define RALLY_GPIO_PATH "/proc/jz/gpio3_pxpin"
-#endif
+#include "gpio_lines.h"
 
 namespace {
 
@@ -42,6 +35,8 @@ void keyboard_lines(const Uint8* keys, int8_t* inputs) {
   }
 }
 
+}  // namespace
+
 int read_keyboard(int8_t* inputs) {
   const Uint8* down = SDL_GetKeyState(nullptr);
   for (int key = 0; key < SDLK_LAST; ++key) pressed_since_reading[key] |= down[key];
@@ -49,8 +44,6 @@ int read_keyboard(int8_t* inputs) {
   std::memset(pressed_since_reading, 0, sizeof pressed_since_reading);
   return 0;
 }
-
-}  // namespace
 
 void pump_events_elsewhere(bool elsewhere) {
   pump_here = !elsewhere;
@@ -89,13 +82,4 @@ bool take_focus_loss() {
 
 void forget_quit_request() {
   quit = false;
-}
-
-int dingoo_read_input(int8_t* inputs) {
-  drain_events();
-  const int result =
-      RALLY_INPUT_GPIO ? read_gpio_file(RALLY_GPIO_PATH, inputs) : read_keyboard(inputs);
-  // The program leaves through its own screens: 't' walks it back to the menu and out.
-  if (quit) inputs[button_line('t')] = 0;
-  return result;
 }

@@ -1,5 +1,6 @@
-// Where the button lines come from on this build (RALLY_INPUT): the handheld's GPIO proc file,
-// or the keyboard through SDL, turned into the same active-low line levels.
+// What the button module (dingoo_input.h) takes from SDL: the keyboard, turned into the same
+// active-low line levels as the handheld's GPIO port gives, and the window system's events, which
+// every reading drains, whatever this build's button source (RALLY_INPUT) is.
 #pragma once
 
 #include <SDL.h>
@@ -15,3 +16,6 @@ void pump_events_elsewhere(bool elsewhere);
 void drain_events();
 bool quit_requested();
 bool take_focus_loss();  // whether the window lost the input focus since the last call
+// One reading of the keyboard into `inputs`: every line released except those of the buttons whose
+// keys (controls.h) are down or went down since the last reading. Returns 0.
+int read_keyboard(int8_t* inputs);

@@ -1,17 +1,15 @@
-// The handheld's buttons: 32 line levels of its GPIO port 3, active low.
+// The buttons as the game's screens ask for them: one reading of the 32 lines of the handheld's
+// GPIO port 3 per frame into the pin-state array (entry i is line i: 1 released, 0 pressed), then
+// questions about single buttons answered from that array, so that every decision of a frame
+// rests on the same reading. The buttons and their lines are listed in gpio_lines.h.
 //
-// A reading fills the pin-state array (entry i is line i: 1 released, 0 pressed); questions about
-// single buttons are then answered from that array, so every decision of a frame rests on the
-// same reading. Buttons are named by letters (either case):
-//
-//   a start   b right paddle down   d left paddle down   e volume down   i volume up
-//   t back / quit   u left paddle up   x right paddle up   y players   h l p r (unused)
+// Each executable compiles this module with its button source (RALLY_INPUT): the GPIO proc file,
+// or the keyboard through SDL (button_source.h).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
-constexpr int kButtonLines = 32;
+#include "gpio_lines.h"
 
 // Takes one reading into `inputs` from this build's source (the GPIO proc file on the handheld,
 // the keyboard on a desktop). Returns 0, or 1 when the source cannot be read; the array then keeps
@@ -22,10 +20,3 @@ int dingoo_read_input(int8_t* inputs);
 // 1 when the button is held in the last reading, 0 when it is not, -1 (with a message) when the
 // letter names no button.
 int dingoo_check_input(int8_t letter, const int8_t* inputs);
-
-// The line that a button letter is wired to, or -1 for an unknown letter.
-int button_line(int8_t letter);
-
-// Reads the proc file's text from `path` and decodes it into `inputs`. Returns 1 with a message,
-// leaving `inputs` untouched, when the file cannot be opened or read.
-int read_gpio_file(const char* path, int8_t* inputs);

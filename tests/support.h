@@ -18,6 +18,7 @@
 #include "buttons.h"
 #include "dingoo_input.h"
 #include "game_state.h"
+#include "gpio_lines.h"
 #include "graphics.h"
 #include "platform_sdl.h"
 
