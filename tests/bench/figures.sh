@@ -69,6 +69,7 @@ trap 'kill $xvfb; rm -rf "$PWD"' EXIT
 until [ -s display ]; do sleep 0.1; done
 for size in "--scale 1" "--scale 4" "--scale 8" --fullscreen; do
   for path in "" SDL_VIDEO_GL_DRIVER=/nonexistent; do
-    env -u SDL_VIDEODRIVER $path DISPLAY=:"$(cat display)" "$build/tests/present_bench" $size
+    env -u SDL_VIDEODRIVER $path DISPLAY=:"$(cat display)" "$build/tests/present_bench" $size ||
+      echo "present_bench $size${path:+ ($path)} ended with status $?"
   done
 done

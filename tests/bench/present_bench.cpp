@@ -3,8 +3,10 @@
 // slide-in, a one-player match with no button held (the computer wins it 10-0, in the same number
 // of frames at any scale), the game-over screen and the way out, and prints one line:
 //
-//   <opengl|software> <window size> slide-in <ms> match <s> <frames/s> frames/s <pictures/s>
-//   shown/s
+//   <opengl|software> <window> slide-in <ms> match <s> <frames/s> frames/s <pictures/s> shown/s
+//
+// (frames a second leave out the pauses after each point, when nothing moves; pictures a second
+// are over the whole match).
 //
 //   present_bench [--scale N | --fullscreen]     (run where data/ is; DISPLAY names the display)
 #include <SDL.h>
@@ -74,10 +76,11 @@ int main(int argc, char** argv) {
   const SDL_Surface* video = SDL_GetVideoSurface();
   Player player;
   run_presented(player, [] { run_screens(screen); });
+  const double playing_s = (match_ms - delays_ms) / 1000.0;
   std::printf("%-9s %4dx%-4d slide-in %4u ms  match %5.1f s %5.1f frames/s %6.1f shown/s\n",
               (video->flags & SDL_OPENGL) != 0 ? "opengl" : "software", video->w, video->h,
-              slide_in_end - menu_start, match_ms / 1000.0,
-              match_flips * 1000.0 / (match_ms - delays_ms), match_shown * 1000.0 / match_ms);
+              slide_in_end - menu_start, match_ms / 1000.0, match_flips / playing_s,
+              match_shown * 1000.0 / match_ms);
   Mix_CloseAudio();
   SDL_Quit();
   return 0;
