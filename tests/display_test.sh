@@ -17,6 +17,7 @@ export DISPLAY=:$(cat "$work/display") SDL_AUDIODRIVER=dummy
 # In the sanitizers' build: Xlib and Mesa keep memory until exit, which LeakSanitizer would report
 # as the game's (the game's own memory is checked by the soak and under valgrind).
 export ASAN_OPTIONS=detect_leaks=0
+unset SDL_VIDEODRIVER  # X11, the display under test
 
 # capture NAME OPTION [VARIABLE=VALUE]: the game's window (or the screen) once the menu stands
 # still (two captures alike), as raw RGB in NAME and reduced to RGB565 in NAME.565.
