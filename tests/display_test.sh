@@ -35,9 +35,18 @@ sys.stdout.buffer.write(bytes(b & (0xfc if i % 3 == 1 else 0xf8) for i, b in enu
     "$work/$1" > "$work/$1.565"
 }
 for mode in "--scale 2" --fullscreen; do
-  capture opengl "$mode"
-  capture software "$mode" SDL_VIDEO_GL_DRIVER=/nonexistent
-  echo "$mode: $(stat -c %s "$work/opengl") bytes captured"
-  ! cmp -s "$work/opengl" "$work/software" || { echo "OpenGL was not used" && exit 1; }
-  cmp "$work/opengl.565" "$work/software.565"
+  capture "opengl$mode" "$mode"
+  capture "software$mode" "$mode" SDL_VIDEO_GL_DRIVER=/nonexistent
+  echo "$mode: $(stat -c %s "$work/opengl$mode") bytes captured"
+  ! cmp -s "$work/opengl$mode" "$work/software$mode" || { echo "OpenGL was not used" && exit 1; }
+  cmp "$work/opengl$mode.565" "$work/software$mode.565"
 done
+# The full screen shows the window's picture (640x480) at the largest whole factor that fits,
+# 3, centred on black: at (161, 2).
+python3 -c 'import sys; window, screen = (open(p, "rb").read() for p in sys.argv[1:])
+at = lambda x, y: 3 * (y * 640 + x)
+expected = bytearray(3 * 1283 * 725)
+for i in range(960 * 720):
+  x, y = i % 960, i // 960; o = 3 * ((y + 2) * 1283 + x + 161); w = at(x // 3 * 2, y // 3 * 2)
+  expected[o:o + 3] = window[w:w + 3]
+sys.exit(expected != screen)' "$work/opengl--scale 2.565" "$work/opengl--fullscreen.565"

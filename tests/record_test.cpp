@@ -165,6 +165,18 @@ TEST(Platform, FlipsAPictureScaledByAWholeFactor) {
   game.screen = open_display();  // as the other tests expect
 }
 
+// A button held in the menu for several readings counts once: the volume steps down once and the
+// players switch once.
+TEST(Menu, CountsAHeldButtonOnce) {
+  fresh_game();
+  FakePlatform platform;
+  const int volume = game.volume, players = game.players;
+  platform.press = [](int n) { return std::string(n < 5 ? "ey" : n < 7 ? "" : "t"); };
+  EXPECT_EQ(main_loop(kMenu), kQuit);
+  EXPECT_EQ(game.volume, volume - 1);
+  EXPECT_EQ(game.players, 3 - players);
+}
+
 // The desktop's pause. Readings: Y (P) pauses a match, Y seen up and pressed again resumes it; the
 // window losing the focus ("f") pauses it too, getting it back ("F") does not resume, and back
 // leaves for the menu. The fake's wait for an event lasts 500 ms. Where the edition has no pause
