@@ -10,7 +10,6 @@
 #   handheld    the handheld build and packages: the cross compiler (musl, SDL and SDL_mixer come
 #               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks (with
 #               build)
-#   system      the system check: the emulated MIPS machine, its driver, the initramfs
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick, window sizes
 #   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
 declare -A RALLY_DEPS=(
@@ -20,7 +19,6 @@ declare -A RALLY_DEPS=(
           libgl1-mesa-dri xdotool imagemagick"
   [long]="clang libclang-rt-14-dev valgrind strace"
   [handheld]="g++-mipsel-linux-gnu dpkg-dev file zip unzip squashfs-tools qemu-user"
-  [system]="qemu-system-mips python3 cpio binutils"
   [screenshot]="xvfb libgl1-mesa-dri xdotool x11-utils imagemagick"
   [fresh]="debootstrap bubblewrap git"
 )

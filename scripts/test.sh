@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 install_deps build play test long
-clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/system/*.cpp \
-  tests/bench/*.cpp tools/*.h tools/*.cpp
+clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/bench/*.cpp \
+  tools/*.h tools/*.cpp
 
 suite=(-DRALLY_WERROR=ON -DRALLY_TESTS=ON -DRALLY_TOOLS=ON)
 cmake -S . -B build "${suite[@]}"
