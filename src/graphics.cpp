@@ -7,11 +7,10 @@
 
 #include "edition.h"
 #include "game_state.h"
+#include "sounds.h"
 
 namespace {
 
-constexpr int kAudioRate = 44100;
-constexpr int kAudioChannels = 2;
 constexpr int kAudioChunkSize = 2048;
 
 struct Bitmap {

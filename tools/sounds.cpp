@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "assets.h"
+#include "sounds.h"  // the mixer's format
 
 namespace {
 
-constexpr int kSampleRate = 44100;
-constexpr int kChannels = 2;
+constexpr int kSampleRate = kAudioRate;
+constexpr int kChannels = kAudioChannels;
 constexpr int kBytesPerSample = 2;
 constexpr int kAttackFrames = kSampleRate * 2 / 1000;  // 2 ms fade-in avoids a click
 
