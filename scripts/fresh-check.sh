@@ -11,7 +11,7 @@
 # whatever happens. The bare root and apt's downloads are kept in build-cache/fresh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/deps.sh
+source scripts/handheld-env.sh  # install_deps, machine_sources
 install_deps fresh
 cache=${RALLY_CACHE:-$PWD/build-cache}/fresh
 work=$(mktemp -d /var/tmp/rally-fresh.XXXXXX)
@@ -24,13 +24,10 @@ version=$(sed -n 's/^project(rally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The bare root, made once from the first archive that names this release.
 if [ ! -f "$cache/bare.tar" ]; then
-  archive=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2> /dev/null || true) |
-    awk -v release="$release" '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, "")
-      if ($2 == release) { print $1; exit } }')
-  [ -n "$archive" ] || archive=$(cat /etc/apt/sources.list.d/*.sources 2> /dev/null |
-    awk -v RS= -v release="$release" '$0 ~ "\nSuites:[^\n]*[ \t]" release "([ \t\n]|$)" {
-      match($0, /URIs:[ \t]*[^ \t\n]+/); split(substr($0, RSTART, RLENGTH), uri); print uri[2]; exit }')
-  [ -n "$archive" ] || { echo "No archive for $release in this machine's apt sources" >&2 && exit 1; }
+  machine_sources "$work/apt"
+  archive=$( (awk '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, ""); print $1 }' \
+    "$work/apt/sources.list"; sed -n 's/^URIs:[ \t]*\([^ \t]*\).*/\1/p' \
+    "$work/apt/sources.list.d/machine.sources") | awk "NR == 1")
   debootstrap --variant=minbase --cache-dir="$cache/archives" "$release" "$work/bare" "$archive" \
     > "$work/debootstrap.log" || { tail -n 20 "$work/debootstrap.log" && exit 1; }
   tar -C "$work/bare" -cf "$cache/bare.tar" . && rm -rf --one-file-system "$work/bare"

@@ -10,9 +10,11 @@ source scripts/deps.sh  # install_deps
 private_apt_get() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-get "$@"; }
 private_apt_cache() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-cache "$@"; }
 
-# The machine's entries for its own release, each as deb and deb-src, for every architecture.
+# The machine's entries for its own release, each as deb and deb-src, for every architecture,
+# into DIR/sources.list and DIR/sources.list.d/machine.sources.
 machine_sources() {
-  local codename file
+  local dir=$1 codename file
+  mkdir -p "$dir/sources.list.d"
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     [ -f "$file" ] || continue
@@ -21,16 +23,16 @@ machine_sources() {
       line = $0; gsub(/arch=[^] \t]*[ \t]*/, "", line); sub(/\[[ \t]*\][ \t]*/, "", line)
       if (field[2] ~ "^" release) { print line; sub(/^deb/, "deb-src", line); print line }
     }' "$file"
-  done > "$RALLY_CACHE/apt/sources.list"
+  done > "$dir/sources.list"
   for file in /etc/apt/sources.list.d/*.sources; do
     [ -f "$file" ] || continue
     awk -v RS= -v ORS='\n\n' -v release="$codename" '
       /(^|\n)Types:[^\n]*deb/ && $0 ~ "\nSuites:[^\n]*" release && !/\nEnabled: *no/ {
         sub(/Types:[^\n]*/, "Types: deb deb-src"); gsub(/\nArchitectures:[^\n]*/, ""); print
       }' "$file"
-  done > "$RALLY_CACHE/apt/sources.list.d/machine.sources"
-  [ -s "$RALLY_CACHE/apt/sources.list" ] || [ -s "$RALLY_CACHE/apt/sources.list.d/machine.sources" ] ||
-    { echo "No entry for $codename in this machine's apt sources: the handheld's build fetches" \
+  done > "$dir/sources.list.d/machine.sources"
+  [ -s "$dir/sources.list" ] || [ -s "$dir/sources.list.d/machine.sources" ] ||
+    { echo "No entry for $codename in this machine's apt sources: the scripts fetch" \
       "Debian's packages from the archive they name" >&2 && return 1; }
 }
 
@@ -40,7 +42,7 @@ private_apt() {
   [ -n "$(find "$apt/updated" -mtime -1 2> /dev/null)" ] && return 0
   mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
   : > "$apt/status"
-  machine_sources
+  machine_sources "$apt"
   cat > "$apt/apt.conf" <<CONF
 Dir::Etc::SourceList "$apt/sources.list";
 Dir::Etc::SourceParts "$apt/sources.list.d";
