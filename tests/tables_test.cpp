@@ -91,12 +91,13 @@ TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
     const bool fails = text == "?" || text == "/";
     std::remove(RALLY_TEST_GPIO_FILE);
     if (!fails) std::ofstream(RALLY_TEST_GPIO_FILE) << (text == "-" ? "" : text + "\n");
-    int8_t inputs[32];
+    int8_t inputs[kButtonLines + 1];  // and a byte past the lines, which must stay as it is
     std::memset(inputs, before, sizeof inputs);
     CaptureStderr();
     EXPECT_EQ(read_gpio_file(text == "/" ? "/" : RALLY_TEST_GPIO_FILE, inputs), fails) << line;
     EXPECT_EQ(GetCapturedStderr(), fails ? "error: couldn't read from gpio" : "") << line;
     EXPECT_EQ(held_in(inputs), after == "-" ? "" : after) << line;
+    EXPECT_EQ(inputs[kButtonLines], before) << line;
   }
   for (char letter : std::string("zZc1 @[\xe9\x80")) {
     CaptureStderr();
