@@ -74,8 +74,10 @@ void present(SDL_Surface* shown) {
     const Uint32 since = SDL_GetTicks() - last_shown;
     const bool take = handover.fresh && since >= kShortestShowMs;
     const Uint32 too_soon = handover.fresh && !take ? kShortestShowMs - since : 0;
-    if (take) std::swap(shown, handover.newest);
-    handover.fresh = handover.fresh && !take;
+    if (take) {
+      std::swap(shown, handover.newest);
+      handover.fresh = false;
+    }
     SDL_mutexV(handover.lock);
     SDL_PumpEvents();
     if (take) {
