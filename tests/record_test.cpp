@@ -20,6 +20,7 @@
 
 #include "edition.h"
 #include "main_loop.h"
+#include "presenter.h"
 #include "support.h"
 
 static FakePlatform* fake;
@@ -163,6 +164,24 @@ TEST(Platform, FlipsAPictureScaledByAWholeFactor) {
   }
   SDL_FreeSurface(frame);
   game.screen = open_display();  // as the other tests expect
+}
+
+// The desktop's presenter shows each picture handed over at most once: with no new picture, as in
+// a paused match, it shows nothing (showing one of its two buffers again would bring back an older
+// picture). The game's thread flips two pictures, then flips none for a while.
+TEST(Presenter, ShowsEachPictureAtMostOnce) {
+  fresh_game();
+  PresentedPlatform presented;
+  const long before = pictures_shown();
+  run_presented(presented, [] {
+    for (Uint32 colour : {0x1111u, 0x2222u}) {
+      SDL_FillRect(game.screen, nullptr, colour);
+      platform().flip(game.screen);
+      SDL_Delay(20);
+    }
+    SDL_Delay(100);
+  });
+  EXPECT_LE(pictures_shown() - before, 2);
 }
 
 // A button held in the menu for several readings counts once: the volume steps down once and the
