@@ -49,8 +49,8 @@ static bool serve(const char* fifo, const char* buttons) {
   std::snprintf(next, sizeof next, "%s.next", fifo);
   held_text(std::strcmp(buttons, "-") == 0 ? "" : buttons, text);
   const ssize_t size = static_cast<ssize_t>(std::strlen(text));
-  const bool served = mkfifo(next, 0600) == 0 &&
-                      rename(next, fifo) == 0 && write(fd, text, std::strlen(text)) == size;
+  const bool served = mkfifo(next, 0600) == 0 && rename(next, fifo) == 0 &&
+                      write(fd, text, std::strlen(text)) == size;
   close(fd);
   return served;
 }
