@@ -171,6 +171,8 @@ TEST(Platform, FlipsAPictureScaledByAWholeFactor) {
 // picture). The game's thread flips two pictures, then flips none for a while.
 TEST(Presenter, ShowsEachPictureAtMostOnce) {
   fresh_game();
+  SdlPlatform program;  // bound as the program binds it, and bound again afterwards
+  set_platform(&program);
   PresentedPlatform presented;
   const long before = pictures_shown();
   run_presented(presented, [] {
@@ -182,6 +184,7 @@ TEST(Presenter, ShowsEachPictureAtMostOnce) {
     SDL_Delay(100);
   });
   EXPECT_LE(pictures_shown() - before, 2);
+  set_platform(nullptr);
 }
 
 // A button held in the menu for several readings counts once: the volume steps down once and the
