@@ -166,6 +166,26 @@ TEST(Platform, FlipsAPictureScaledByAWholeFactor) {
   game.screen = open_display();  // as the other tests expect
 }
 
+// The real platform's mixer calls, on SDL's dummy audio driver: a pause holds a playing blip and
+// the resume lets it go on; a volume for all channels reaches each of them.
+TEST(Platform, PausesTheSoundsAndSetsTheVolumeOfTheMixer) {
+  fresh_game();
+  SdlPlatform sdl;
+  Mix_Chunk* blip = sdl.load_wav("data/p1_blip.wav");
+  ASSERT_NE(blip, nullptr);
+  const int channel = sdl.play_channel_timed(-1, blip, -1, -1);  // until halted
+  ASSERT_GE(channel, 0);
+  sdl.pause_sounds(true);
+  EXPECT_EQ(Mix_Paused(channel), 1);
+  sdl.pause_sounds(false);
+  EXPECT_EQ(Mix_Paused(channel), 0);
+  sdl.volume(-1, 32);
+  EXPECT_EQ(Mix_Volume(channel, -1), 32);
+  sdl.volume(-1, MIX_MAX_VOLUME);
+  Mix_HaltChannel(-1);
+  sdl.free_chunk(blip);
+}
+
 // The desktop's presenter shows each picture handed over at most once: with no new picture, as in
 // a paused match, it shows nothing (showing one of its two buffers again would bring back an older
 // picture). The game's thread flips two pictures, then flips none for a while.
