@@ -9,8 +9,9 @@
 # build-handheld-keyboard/rally.
 #
 # The C library (musl), SDL 1.2 and SDL_mixer 1.2 are built static from Debian's source packages
-# into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time; later runs reuse them
-# while this script stays the same.
+# into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time, SDL with the change
+# in scripts/sdl-fbcon-no-mouse.patch; later runs reuse them while this script and the patch stay
+# the same.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh
@@ -66,10 +67,10 @@ build_libraries() {
 
   # The rest is built with musl (its compiler wrapper), static. The handheld has no mouse: SDL's
   # framebuffer console then goes on without one instead of failing to open the display.
-  sed -i 's/sdl_nomouse = SDL_getenv("SDL_NOMOUSE");/sdl_nomouse = "no mouse";/' \
-    "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c"
-  grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
-    { echo "SDL's framebuffer driver has changed: check its mouse" >&2 && return 1; }
+  patch -d "$RALLY_CACHE/src/libsdl1.2" -p1 --forward --fuzz=0 --no-backup-if-mismatch --quiet \
+    < "$sdl_patch" &&
+    grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
+    { echo "SDL's framebuffer driver has changed: check $sdl_patch" >&2 && return 1; }
   local -x CC=$root/bin/musl-gcc CFLAGS=$cflags LDFLAGS=-static
   local -x PKG_CONFIG_LIBDIR=$root/lib/pkgconfig
   local static=(--host=mipsel-linux-gnu --disable-shared --enable-static)
@@ -90,7 +91,9 @@ build_libraries() {
 }
 
 install_deps build handheld
-stamp=$(sha256sum < scripts/build-handheld.sh)
+# The libraries are rebuilt whenever this script or the patch to SDL changes.
+sdl_patch=scripts/sdl-fbcon-no-mouse.patch
+stamp=$(cat scripts/build-handheld.sh "$sdl_patch" | sha256sum)
 [ "$(cat "$RALLY_STATIC_ROOT/complete" 2> /dev/null)" = "$stamp" ] || build_libraries
 
 start=$SECONDS
