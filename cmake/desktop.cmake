@@ -1,5 +1,5 @@
 # The desktop edition: data beside the built game, the icons, and the installation (binary, data,
-# desktop entry, icons, manual page) under any prefix.
+# desktop entry, icons, manual page, license) under any prefix.
 include(GNUInstallDirs)
 
 # build/rally finds its data from any working directory, as the installed game does.
@@ -23,3 +23,7 @@ foreach(size 16 32 48 64 128 256)
   install(FILES icons/rally-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME rally.png)
 endforeach()
+
+# The license, and the copyright of every installed file in Debian's machine-readable format: the
+# game's own, and the SDL_gfx font whose glyphs three of the pictures carry.
+install(FILES LICENSE dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
