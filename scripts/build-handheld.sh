@@ -9,6 +9,7 @@
 # build-handheld-keyboard/rally.
 #
 # The C library (musl), SDL 1.2 and SDL_mixer 1.2 are built static from Debian's source packages
+# (from the archive this machine's apt reads, or from debian-sources/ where that folder is there)
 # into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time, SDL with the change
 # in scripts/sdl-fbcon-no-mouse.patch; later runs reuse them while this script and the patch stay
 # the same.
@@ -26,12 +27,18 @@ jobs=$(nproc)
 
 # Fetches Debian's source package $1 and unpacks it into $RALLY_CACHE/src/$1, once each of its
 # files matches its SHA-256 sum in the .dsc (apt checks the .dsc against the archive's signed
-# index).
+# index). In an unpacked source archive of rally's (scripts/package-handheld.sh makes one), the
+# package is taken from its folder debian-sources/ instead, as the released binary was built.
 fetch_source() {
   local src=$RALLY_CACHE/src
   mkdir -p "$src"
   rm -rf "${src:?}/$1" "$src/$1"_*
-  (cd "$src" && private_apt_get source --download-only -qq "$1" > /dev/null)
+  if compgen -G "debian-sources/$1_*.dsc" > /dev/null; then
+    cp debian-sources/"$1"_* "$src/"
+  else
+    private_apt
+    (cd "$src" && private_apt_get source --download-only -qq "$1" > /dev/null)
+  fi
   (cd "$src" && awk '/^Checksums-Sha256:/ { on = 1; next } /^[^ ]/ { on = 0 }
     on { print $1 "  " $3 }' "$1"_*.dsc | sha256sum --check --strict --quiet)
   dpkg-source --no-check -x "$src/$1"_*.dsc "$src/$1" > /dev/null
@@ -53,7 +60,6 @@ build_libraries() {
   # floating-point instruction: without an FPU each one traps into the kernel's emulator, and
   # qemu's user mode has no such emulator.
   local cflags="-march=mips32 -Os -fno-inline-functions-called-once"
-  private_apt
   rm -rf "$root"
   fetch_source musl
   fetch_source libsdl1.2
