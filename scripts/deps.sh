@@ -8,8 +8,8 @@
 #               to capture the desktop's pictures
 #   long        the long checks: clang with its fuzzing run-time, valgrind, strace
 #   handheld    the handheld build and packages: the cross compiler (musl, SDL and SDL_mixer come
-#               from Debian's sources), zip, SquashFS, and qemu's user mode for its checks (with
-#               build)
+#               from Debian's sources, SDL with a patch of ours), zip, SquashFS, git for the source
+#               archive, and qemu's user mode for its checks (with build)
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick, window sizes
 #   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
 declare -A RALLY_DEPS=(
@@ -18,7 +18,7 @@ declare -A RALLY_DEPS=(
   [test]="libsdl-gfx1.2-dev libpng-dev libgtest-dev desktop-file-utils man-db clang-format xvfb
           libgl1-mesa-dri xdotool imagemagick"
   [long]="clang libclang-rt-14-dev valgrind strace"
-  [handheld]="g++-mipsel-linux-gnu dpkg-dev file zip unzip squashfs-tools qemu-user"
+  [handheld]="g++-mipsel-linux-gnu dpkg-dev patch file zip unzip squashfs-tools git qemu-user"
   [screenshot]="xvfb libgl1-mesa-dri xdotool x11-utils imagemagick"
   [fresh]="debootstrap bubblewrap git"
 )
