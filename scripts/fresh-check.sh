@@ -6,7 +6,8 @@
 #     apt-get install of the play list would not; then `cmake --install` of its build installs
 #     the files that tests/golden/install.txt lists;
 #   - scripts/package-handheld.sh zip, and opk in another root, each make their package with the
-#     files that tests/golden/packages.txt lists.
+#     files that tests/golden/packages.txt lists, and the source archive with this commit's files
+#     and the Debian source packages.
 # It prints the megabytes that each command added under /usr. The roots are removed afterwards,
 # whatever happens. The bare root and apt's downloads are kept in build-cache/fresh.
 set -euo pipefail
@@ -87,4 +88,14 @@ for package in zip opk; do
   fi | listed_in tests/golden/packages.txt
   echo "package-handheld.sh $package: the package as packages.txt lists it," \
     "$(($(usr) - before)) MB added under /usr"
+  # The source archive made beside it: this commit's files, and the Debian source packages.
+  archive=$work/root/root/rally/build-handheld/rally-$version-source.tar.gz
+  [ -f "$archive" ] || { echo "package-handheld.sh $package made no source archive" && exit 1; }
+  tar -tzf "$archive" | grep -v '/$' | sed "s|^rally-$version/||" > "$work/archived"
+  git ls-tree -r --name-only HEAD | sort > "$work/committed"
+  grep -v '^debian-sources/' "$work/archived" | sort | diff "$work/committed" - ||
+    { echo "The source archive's files are not this commit's" && exit 1; }
+  echo "  and ${archive##*/}: the commit's $(wc -l < "$work/committed") files," \
+    "the Debian source packages $(sed -n 's|^debian-sources/\(.*\)\.dsc$|\1|p' "$work/archived" |
+    paste -sd ' ' -)"
 done
