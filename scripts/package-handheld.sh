@@ -40,27 +40,33 @@ version=$(sed -n 's/^project(rally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 source_archive=rally-$version-source.tar.gz
 
 # Whether this is a git checkout with no change to its tracked files: stops if not, or with
-# RALLY_ALLOW_DIRTY=1 warns and sets $unclean to the reason.
+# RALLY_ALLOW_DIRTY=1 warns and sets $unclean to the reason and $effect to what follows.
 unclean=""
+effect=""
 checkout=yes
 check_clean() {
+  local advice
   if [ "$(git rev-parse --show-toplevel 2> /dev/null)" != "$(pwd -P)" ]; then
     checkout=no
-    unclean="this folder is not a git checkout, so no source archive can be made"
+    unclean="this folder is not a git checkout"
+    effect="no source archive is made"
+    advice="pack from a clone"
   elif [ -n "$(git status --porcelain --untracked-files=no)" ]; then
-    unclean="tracked files have changes that are not committed (git status)"
+    unclean="tracked files have changes that are not committed (git status lists them)"
+    effect="the source archive holds the last commit, not these changes"
+    advice="commit them"
   fi
   [ -n "$unclean" ] || return 0
   if [ "${RALLY_ALLOW_DIRTY:-}" != 1 ]; then
-    echo "package-handheld.sh: $unclean: commit them, or set RALLY_ALLOW_DIRTY=1 to pack" \
-      "anyway" >&2
+    echo "package-handheld.sh: $unclean: $advice, or set RALLY_ALLOW_DIRTY=1 to pack anyway" \
+      "($effect)" >&2
     exit 1
   fi
   {
     echo "**********************************************************************************"
     echo "WARNING: $unclean."
-    echo "WARNING: packing anyway (RALLY_ALLOW_DIRTY=1); these packages are not a release:"
-    echo "WARNING: the source archive holds the last commit, not what the binary was built from."
+    echo "WARNING: packing anyway (RALLY_ALLOW_DIRTY=1), and $effect:"
+    echo "WARNING: these packages are not a release."
     echo "**********************************************************************************"
   } >&2
 }
@@ -175,8 +181,9 @@ checkout they are made without a source archive: publish your changed source wit
 link with an SDL built another way, configure the game with -DRALLY_STATIC_ROOT=FOLDER, a folder
 laid out as build-cache/mips32 is (see scripts/build-handheld.sh and cmake/mipsel-linux.cmake).
 EOF
-    [ -z "$unclean" ] || printf '\nWARNING: not a release: %s when this package was made.\n' \
-      "$unclean"
+    [ -z "$unclean" ] || printf '%s\n' "" \
+      "WARNING: this package is not a release. It was packed with RALLY_ALLOW_DIRTY=1:" \
+      "$unclean;" "$effect."
   } > "$dir/README"
   chmod 644 "$dir/README"
 }
@@ -185,7 +192,7 @@ EOF
 # that the libraries were built from in its debian-sources/.
 pack_source() {
   if [ $checkout = no ]; then
-    echo "WARNING: no source archive: $unclean" >&2
+    echo "WARNING: no source archive, since $unclean" >&2
     return 0
   fi
   local top=rally-$version staging=build-handheld/source package
