@@ -14,8 +14,13 @@ constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 constexpr int kScreenDepth = 16;  // bits per pixel
 
-// The game-over picture is cut into two halves of this width, which slide in from the sides.
+// The game-over picture's two halves slide in from the sides, one pixel a step for this many
+// steps. At the last step the left half's right edge stands at column 160 and the right half's left
+// edge at column 161, so the left bitmap holds one column that never shows, then the picture's
+// columns 0..160, and the right bitmap its columns 161..319: the whole picture, without overlap.
 constexpr int kHalfScreenWidth = kScreenWidth / 2;
+constexpr int kGameOverLeftWidth = kHalfScreenWidth + 2;
+constexpr int kGameOverRightWidth = kHalfScreenWidth - 1;
 
 // ---------------------------------------------------------------------------------------------
 // The playfield

@@ -372,13 +372,14 @@ Surface make_game_over() {
   return s;
 }
 
-Surface cut_half(SDL_Surface* whole, int half) {
+// Cuts `width` columns from `from_x` on out of the whole picture, after `offset` black columns.
+Surface cut(SDL_Surface* whole, int offset, int from_x, int width) {
   if (!whole) return nullptr;
-  Surface s = make_surface(kHalfScreenWidth, kScreenHeight, kBlack);
+  Surface s = make_surface(offset + width, kScreenHeight, kBlack);
   if (!s) return s;
-  SDL_Rect from = {static_cast<Sint16>(half * kHalfScreenWidth), 0, kHalfScreenWidth,
-                   kScreenHeight};
-  if (SDL_BlitSurface(whole, &from, s.get(), nullptr) != 0) return nullptr;
+  SDL_Rect from = {static_cast<Sint16>(from_x), 0, static_cast<Uint16>(width), kScreenHeight};
+  SDL_Rect to = {static_cast<Sint16>(offset), 0, 0, 0};
+  if (SDL_BlitSurface(whole, &from, s.get(), &to) != 0) return nullptr;
   return s;
 }
 
@@ -395,8 +396,10 @@ bool make_pictures(const std::string& dir) {
   return save_bitmap(make_paddle(), dir + "/paddle.bmp") &&
          save_bitmap(make_ball(), dir + "/ball.bmp") &&
          save_bitmap(make_background(), dir + "/background.bmp") &&
-         save_bitmap(cut_half(game_over.get(), 0), dir + "/game_over_left.bmp") &&
-         save_bitmap(cut_half(game_over.get(), 1), dir + "/game_over_right.bmp") &&
+         save_bitmap(cut(game_over.get(), 1, 0, kGameOverLeftWidth - 1),
+                     dir + "/game_over_left.bmp") &&
+         save_bitmap(cut(game_over.get(), 0, kGameOverLeftWidth - 1, kGameOverRightWidth),
+                     dir + "/game_over_right.bmp") &&
          save_bitmap(make_digit_strip(), dir + "/num.bmp") &&
          save_bitmap(make_menu(), dir + "/menu.bmp");
 }
