@@ -12,7 +12,7 @@
 #endif
 
 int dingoo_read_input(int8_t* inputs) {
-  drain_events();
+  if (!events_shared()) take_events();
   const int result =
       RALLY_INPUT_GPIO ? read_gpio_file(RALLY_GPIO_PATH, inputs) : read_keyboard(inputs);
   // The program leaves through its own screens: 't' walks it back to the menu and out.

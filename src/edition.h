@@ -3,7 +3,8 @@
 // - handheld (edition_handheld.cpp): 320x240 full screen, no command-line options, data read
 //   from the working directory;
 // - desktop (edition_desktop.cpp): a window scaled to fit the desktop (or --fullscreen), the
-//   usual options, and data found from the executable's own location.
+//   usual options, data found from the executable's own location, gamepads, settings kept from
+//   one game to the next, and screens that take their time and sleep while they wait.
 //
 // The screens and the rules never ask which edition they run in: they draw into game.screen,
 // always 320x240 at 16 bits per pixel, and the platform's flip shows it.
@@ -25,3 +26,10 @@ void play_screens(void (*screens)());
 // Sets SDL's video mode (SDL is started) and returns the 320x240x16 surface that the game draws
 // into, or null when the mode cannot be set (SDL_GetError says why).
 SDL_Surface* open_display();
+
+// A loaded bitmap converted to the format of the game's picture, or null.
+SDL_Surface* display_format(SDL_Surface* loaded);
+
+// Runs one screen (main_loop). The desktop also keeps its settings when the menu starts a match
+// or quits.
+int edition_screen(int code);

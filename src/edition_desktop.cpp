@@ -1,6 +1,7 @@
 // The desktop edition: a window titled "rally" showing the 320x240 picture scaled by a whole
-// factor (or the full screen with the picture centred on black), the usual options, and the data
-// found from wherever the game is started.
+// factor (or the full screen with the picture centred on black; F11 or Alt+Enter switches), the
+// usual options, the data found from wherever the game is started, gamepads, the settings kept
+// from one game to the next, and screens that sleep while they wait.
 #include <SDL.h>
 #include <getopt.h>
 #include <sys/stat.h>
@@ -14,12 +15,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "button_source.h"
 #include "controls.h"
+#include "desktop_display.h"
 #include "edition.h"
 #include "game_state.h"
-#include "geometry.h"
-#include "gl_display.h"
+#include "main_loop.h"
 #include "presenter.h"
+#include "settings_file.h"
 
 #ifndef RALLY_VERSION
 #define RALLY_VERSION "unknown"
@@ -27,18 +30,10 @@
 
 namespace {
 
-struct DesktopOptions {
-  bool fullscreen = false;
-  int scale = 0;  // the window's factor; 0 picks the largest that fits the desktop
-};
-
 constexpr int kMaxScale = 16;
-// The window may take this share (in tenths) of the desktop: the rest is left for title bars and
-// panels.
-constexpr int kDesktopShare = 9;
 
 constexpr char kUsage[] =
-    "Usage: rally [--fullscreen] [--scale N]\n"
+    "Usage: rally [--fullscreen] [--scale N] [--renderer auto|opengl|software] [--verbose]\n"
     "       rally --help | --version\n";
 
 constexpr char kHelp[] =
@@ -48,6 +43,9 @@ constexpr char kHelp[] =
     "  --fullscreen  fill the screen; the picture takes the largest whole factor that fits\n"
     "  --scale N     a window N times the game's 320x240 pixels (1 to 16); by default the\n"
     "                largest that fits the desktop, at least 2\n"
+    "  --renderer R  how the picture is shown: opengl, software (SDL's own surface), or\n"
+    "                auto, the default: OpenGL unless it draws on the processor too\n"
+    "  --verbose     say on standard error how the picture is shown\n"
     "  -h, --help    show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -55,8 +53,13 @@ constexpr char kHelp[] =
 // The Controls lines come from the table of controls, each key text in a column of this width.
 constexpr int kHelpKeysWidth = 27;
 constexpr char kHelpEnd[] =
+    "\n"
+    "F11 or Alt+Enter switches between the window and the full screen.\n"
     "A match also pauses when the window loses the focus; P or Pause goes on.\n"
-    "Closing the window quits.\n";
+    "Closing the window quits.\n"
+    "\n"
+    "The volume and the number of players are kept in $XDG_CONFIG_HOME/rally/settings\n"
+    "(~/.config/rally/settings when XDG_CONFIG_HOME is not set).\n";
 
 void print_help() {
   std::printf("%s\n%s", kUsage, kHelp);
@@ -64,10 +67,15 @@ void print_help() {
     if (*control.help_keys == '\0') continue;  // named on the line before
     std::printf("  %-*s%s\n", kHelpKeysWidth, control.help_keys, control.help_action);
   }
+  std::puts("\nGamepads (plugged in before the game starts):");
+  for (const Control& control : kControls) {
+    if (*control.help_pads == '\0') continue;
+    std::printf("  %-*s%s\n", kHelpKeysWidth, control.help_pads, control.help_action);
+  }
   std::fputs(kHelpEnd, stdout);
 }
 
-DesktopOptions options;
+DisplayOptions options;
 
 int usage_error() {
   std::fputs(kUsage, stderr);
@@ -110,21 +118,34 @@ void start_display_driver() {
   setenv("SDL_VIDEODRIVER", "", 1);
 }
 
-int fitting_scale(int width, int height) {
-  return std::min(width / kScreenWidth, height / kScreenHeight);
+bool parse_renderer(const char* text, Renderer* renderer) {
+  const struct {
+    const char* name;
+    Renderer renderer;
+  } kRenderers[] = {
+      {"auto", Renderer::kAuto}, {"opengl", Renderer::kOpenGl}, {"software", Renderer::kSoftware}};
+  for (const auto& each : kRenderers) {
+    if (std::strcmp(text, each.name) == 0) {
+      *renderer = each.renderer;
+      return true;
+    }
+  }
+  return false;
 }
 
 // Reads the options into *options. Returns kStartGame, or the exit status after --help or
 // --version (0, on standard output) or a wrong command line (2, with the usage on standard error).
-int parse_options(int argc, char** argv, DesktopOptions* result) {
+int parse_options(int argc, char** argv, DisplayOptions* result) {
   static const option kOptions[] = {
       {"fullscreen", no_argument, nullptr, 'f'},
       {"scale", required_argument, nullptr, 's'},
+      {"renderer", required_argument, nullptr, 'r'},
+      {"verbose", no_argument, nullptr, 'V'},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'v'},
       {nullptr, 0, nullptr, 0},
   };
-  *result = DesktopOptions{};
+  *result = DisplayOptions{};
   optind = 0;  // a fresh scan on every call
   opterr = 0;  // the messages are the game's own
   for (int letter; (letter = getopt_long(argc, argv, ":h", kOptions, nullptr)) != -1;) {
@@ -138,6 +159,16 @@ int parse_options(int argc, char** argv, DesktopOptions* result) {
                        kMaxScale, optarg);
           return usage_error();
         }
+        break;
+      case 'r':
+        if (!parse_renderer(optarg, &result->renderer)) {
+          std::fprintf(stderr, "rally: --renderer takes auto, opengl or software, not '%s'\n",
+                       optarg);
+          return usage_error();
+        }
+        break;
+      case 'V':
+        result->verbose = true;
         break;
       case 'h':
         print_help();
@@ -189,68 +220,25 @@ int prepare_edition(int argc, char** argv) {
   }
   start_display_driver();
   game.pausable = 1;
+  game.paced = 1;
+  load_settings();
   return kStartGame;
 }
 
-namespace {
-
-// The window's icon, drawn by the asset generator (icons/window_icon.inc) and built in, so that
-// the window shows it wherever the game runs from. SDL takes it before the video mode is set.
-void set_window_icon() {
-  static Uint16 pixels[] = {
-#include "window_icon.inc"
-  };
-  SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels, kWindowIconSize, kWindowIconSize, 16,
-                                               kWindowIconSize * 2, 0xf800, 0x07e0, 0x001f, 0);
-  if (icon == nullptr) return;  // the window then has the desktop's default icon
-  SDL_WM_SetIcon(icon, nullptr);
-  SDL_FreeSurface(icon);
+SDL_Surface* open_display() {
+  SDL_Surface* picture = open_desktop_display(options);
+  if (picture != nullptr) open_pads();
+  return picture;
 }
 
-}  // namespace
+SDL_Surface* display_format(SDL_Surface* loaded) {
+  return SDL_ConvertSurface(loaded, game.screen->format, SDL_SWSURFACE);
+}
 
-SDL_Surface* open_display() {
-  // SDL reports the desktop's size only before the first video mode is set. The dummy driver
-  // knows none: there the picture is shown at its own size unless a factor is asked for.
-  const SDL_VideoInfo* info = SDL_GetVideoInfo();
-  const int desktop_width = info != nullptr ? info->current_w : 0;
-  const int desktop_height = info != nullptr ? info->current_h : 0;
-  const bool desktop_known = fitting_scale(desktop_width, desktop_height) >= 1;
-
-  int width = kScreenWidth * std::max(options.scale, 1);
-  int height = kScreenHeight * std::max(options.scale, 1);
-  Uint32 flags = SDL_SWSURFACE;
-  if (options.fullscreen) {
-    flags |= SDL_FULLSCREEN;
-    if (desktop_known) {
-      width = desktop_width;
-      height = desktop_height;
-    }
-  } else if (options.scale == 0 && desktop_known) {
-    const int scale = std::max(
-        2, fitting_scale(desktop_width * kDesktopShare / 10, desktop_height * kDesktopShare / 10));
-    width = kScreenWidth * scale;
-    height = kScreenHeight * scale;
-  }
-
-  SDL_WM_SetCaption("rally", "rally");
-  set_window_icon();
-  // OpenGL where it is available (a graphics card scales the picture for almost nothing), SDL's
-  // own surface otherwise; the choice holds for the whole run.
-  SDL_Surface* video = open_gl_display(width, height, flags);
-  if (video == nullptr) video = SDL_SetVideoMode(width, height, kScreenDepth, flags);
-  if (video == nullptr) return nullptr;
-  // The game draws into a picture of its own, which the presenter shows scaled (presenter.h);
-  // what lies around it stays black.
-  if ((video->flags & SDL_OPENGL) != 0) {  // the texture's pixels are RGB565
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth, 0xf800,
-                                0x07e0, 0x001f, 0);
-  }
-  SDL_FillRect(video, nullptr, 0);
-  SDL_Flip(video);
-  const SDL_PixelFormat* format = video->format;
-  return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth,
-                              format->Rmask, format->Gmask, format->Bmask, 0);
+int edition_screen(int code) {
+  const int next = main_loop(code);
+  if (code == kMenu) keep_settings();  // the menu ends only to start a match or to quit
+  return next;
 }
 
 void play_screens(void (*screens)()) {

@@ -4,6 +4,7 @@
 
 #include "edition.h"
 #include "geometry.h"
+#include "main_loop.h"
 
 int prepare_edition(int /*argc*/, char** /*argv*/) {
   return kStartGame;
@@ -15,4 +16,12 @@ SDL_Surface* open_display() {
 
 void play_screens(void (*screens)()) {
   screens();
+}
+
+SDL_Surface* display_format(SDL_Surface* loaded) {
+  return SDL_DisplayFormat(loaded);
+}
+
+int edition_screen(int code) {
+  return main_loop(code);
 }

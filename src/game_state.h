@@ -46,6 +46,8 @@ struct GameState {
   int32_t y_released = 1;
   // 1 in the desktop edition: Y (P, Pause) and losing the focus pause a match.
   int32_t pausable = 0;
+  // 1 in the desktop edition: the slides and waits take their time, and waits sleep (pacing.h).
+  int32_t paced = 0;
 
   // Mixer channel on which each paddle's blip last started; -1 after a failed start.
   int32_t channelp1 = 0;

@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include <algorithm>
+#include "fit.h"
 
 namespace {
 
@@ -21,6 +21,7 @@ struct GlFunctions {
   decltype(&glEnable) enable;
   decltype(&glEnd) end;
   decltype(&glGenTextures) gen_textures;
+  decltype(&glGetString) get_string;
   decltype(&glPixelStorei) pixel_store;
   decltype(&glTexCoord2f) tex_coord;
   decltype(&glTexImage2D) tex_image;
@@ -40,8 +41,9 @@ bool look_up_all() {
   return look_up(gl.bind_texture, "glBindTexture") && look_up(gl.begin, "glBegin") &&
          look_up(gl.clear, "glClear") && look_up(gl.enable, "glEnable") &&
          look_up(gl.end, "glEnd") && look_up(gl.gen_textures, "glGenTextures") &&
-         look_up(gl.pixel_store, "glPixelStorei") && look_up(gl.tex_coord, "glTexCoord2f") &&
-         look_up(gl.tex_image, "glTexImage2D") && look_up(gl.tex_parameter, "glTexParameteri") &&
+         look_up(gl.get_string, "glGetString") && look_up(gl.pixel_store, "glPixelStorei") &&
+         look_up(gl.tex_coord, "glTexCoord2f") && look_up(gl.tex_image, "glTexImage2D") &&
+         look_up(gl.tex_parameter, "glTexParameteri") &&
          look_up(gl.tex_sub_image, "glTexSubImage2D") && look_up(gl.vertex, "glVertex2f") &&
          look_up(gl.viewport, "glViewport");
 }
@@ -52,7 +54,11 @@ SDL_Surface* open_gl_display(int width, int height, Uint32 flags) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);  // never wait for the display's refresh
   SDL_Surface* video = SDL_SetVideoMode(width, height, 0, flags | SDL_OPENGL);
-  if (video == nullptr || !look_up_all()) return nullptr;
+  if (video == nullptr) return nullptr;
+  if (!look_up_all()) {
+    SDL_SetError("OpenGL lacks the functions the game uses");
+    return nullptr;
+  }
   GLuint texture = 0;
   gl.gen_textures(1, &texture);
   gl.bind_texture(GL_TEXTURE_2D, texture);
@@ -65,11 +71,15 @@ SDL_Surface* open_gl_display(int width, int height, Uint32 flags) {
   return video;
 }
 
+const char* gl_renderer() {
+  const auto* name = reinterpret_cast<const char*>(gl.get_string(GL_RENDERER));
+  return name != nullptr ? name : "unknown";
+}
+
 void show_gl_picture(SDL_Surface* picture) {
   const SDL_Surface* video = SDL_GetVideoSurface();
-  const int factor = std::min(video->w / picture->w, video->h / picture->h);
-  const int left = (video->w - picture->w * factor) / 2;
-  const int top = (video->h - picture->h * factor) / 2;
+  const Fit fit = fit_picture(video->w, video->h, picture->w, picture->h);
+  const int factor = fit.factor, left = fit.left, top = fit.top;
   gl.pixel_store(GL_UNPACK_ROW_LENGTH, picture->pitch / 2);
   gl.tex_sub_image(GL_TEXTURE_2D, 0, 0, 0, picture->w, picture->h, GL_RGB, GL_UNSIGNED_SHORT_5_6_5,
                    picture->pixels);

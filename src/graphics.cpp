@@ -70,7 +70,7 @@ int load_graphics() {
       return 1;
     }
     // Converting needs a display; without one, SDL's converter would crash.
-    SDL_Surface* converted = game.screen != nullptr ? SDL_DisplayFormat(loaded) : nullptr;
+    SDL_Surface* converted = game.screen != nullptr ? display_format(loaded) : nullptr;
     SDL_FreeSurface(loaded);
     if (converted == nullptr) return 1;
     game.*bitmap.surface = converted;

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   if (load_graphics() != 0) std::fputs("load graphics failed", stderr);
 
   // Without a display surface there is nothing to play on: SDL would crash drawing to it.
-  if (game.screen != nullptr) play_screens([] { run_screens(main_loop); });
+  if (game.screen != nullptr) play_screens([] { run_screens(edition_screen); });
 
   Mix_CloseAudio();
   SDL_Quit();

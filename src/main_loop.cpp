@@ -6,6 +6,7 @@
 #include "drivers.h"
 #include "game_state.h"
 #include "geometry.h"
+#include "pacing.h"
 #include "platform.h"
 #include "playfield.h"
 #include "rules.h"
@@ -59,6 +60,7 @@ int pause_match() {
 // One match, in paced frames. Returns 3 when the match is over.
 int play_screen() {
   init_gamestate();
+  platform().focus_lost();  // only a focus lost during the match pauses it
   bool y_seen_up = false;
   while (game.finished == 0) {
     // The last point's frame has been drawn and shown; hold it for a moment and leave.
@@ -92,9 +94,11 @@ int play_screen() {
       return kMenu;
     }
 
-    // Busy-wait until a whole frame has passed since the last boundary. The difference is taken
-    // modulo 2^32, so the wait stays right when the tick counter wraps.
-    while (game.time_now - game.time_then < static_cast<uint32_t>(game.frame_time)) {
+    // Wait until a whole frame has passed since the last boundary (busily on the handheld). The
+    // difference is taken modulo 2^32, so the wait stays right when the tick counter wraps.
+    const uint32_t frame = static_cast<uint32_t>(game.frame_time);
+    while (game.time_now - game.time_then < frame) {
+      rest_of_frame(frame - (game.time_now - game.time_then));
       game.time_now = platform().get_ticks();
     }
     game.time_then = game.time_now;
@@ -157,6 +161,7 @@ int menu_screen() {
   dest.x = 0;
   init_gamestate();
   for (int i = 0; i < kScreenHeight; ++i) {
+    pace_slide_step(i);
     dest.y = static_cast<Sint16>(i - kScreenHeight);
     platform().blit(game.menu, nullptr, game.screen, &dest);
     platform().flip(game.screen);
@@ -164,6 +169,7 @@ int menu_screen() {
   game.finished = 0;
 
   while (game.finished == 0) {
+    pace_waiting_frame();
     platform().read_input(game.inputs);
     count_press('e', volume_down_latch, volume_down_request);
     count_press('i', volume_up_latch, volume_up_request);
@@ -203,6 +209,7 @@ int menu_screen() {
 int gameover_screen() {
   game.time_then = platform().get_ticks();  // the next match's first frame measures from here
   for (int i = 0; i < kHalfScreenWidth; ++i) {
+    pace_slide_step(i);
     dest.x = static_cast<Sint16>(i - kHalfScreenWidth);
     dest.y = 0;
     platform().blit(game.gameover_left, nullptr, game.screen, &dest);
@@ -214,6 +221,7 @@ int gameover_screen() {
   game.finished = 0;
   bool to_menu = false;
   while (game.finished == 0) {
+    pace_waiting_frame();
     platform().read_input(game.inputs);
     if (button_held('a')) game.finished = 1;
     if (button_held('t')) {

@@ -19,9 +19,11 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Clock: milliseconds since start-up (wrapping at 2^32), and a blocking pause.
+  // Clock: milliseconds since start-up (wrapping at 2^32), a blocking pause, and a sleep much
+  // shorter than a millisecond, for a wait that ends on the clock's next tick.
   virtual uint32_t get_ticks() = 0;
   virtual void delay(uint32_t ms) = 0;
+  virtual void nap() = 0;
 
   // Display: SDL_UpperBlit's contract (writes the clipped rectangle back into dstrect, refuses
   // null surfaces with -1) and SDL_Flip.
@@ -46,6 +48,8 @@ class Platform {
   // next event of the window system (a key, the focus, a quit request).
   virtual bool focus_lost() = 0;
   virtual void wait_for_event() = 0;
+  // Forgets the presses made since the last reading: only buttons still held count at the next.
+  virtual void forget_presses() = 0;
 
   // The text of the last library failure (SDL_GetError).
   virtual const char* get_error() = 0;

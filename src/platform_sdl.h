@@ -9,6 +9,7 @@ class SdlPlatform : public Platform {
  public:
   uint32_t get_ticks() override;
   void delay(uint32_t ms) override;
+  void nap() override;
   int blit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect) override;
   int flip(SDL_Surface* screen) override;
   int fill(SDL_Surface* dst, SDL_Rect* rect, uint32_t color) override;
@@ -22,5 +23,6 @@ class SdlPlatform : public Platform {
   bool quit_requested() override;
   bool focus_lost() override;
   void wait_for_event() override;
+  void forget_presses() override;
   const char* get_error() override;
 };

@@ -3,9 +3,11 @@
 // graphics card, showing a picture can take longer than a frame. The game's thread draws as
 // always; each flip hands the finished picture over and returns at once. The thread that set
 // the video mode (SDL 1.2 wants the video calls and the window's events there) shows the newest
-// picture whenever it can and takes the window's events into SDL's queue, where the game's
-// readings find them. When showing costs more than a frame, fewer pictures are shown; every
-// frame is still played on time.
+// picture when it differs from the one on the screen, redrawing only the areas that changed, and
+// takes the window's events into the record of the buttons (button_source.h), which the game's
+// readings take under the same lock. It also switches between the window and the full screen
+// when F11 or Alt+Enter asks. When showing costs more than a frame, fewer pictures are shown;
+// every frame is still played on time.
 #pragma once
 
 #include "platform_sdl.h"
@@ -21,5 +23,6 @@ class PresentedPlatform : public SdlPlatform {
 // be set up, `screens` runs on this thread and each flip shows its picture itself.
 void run_presented(PresentedPlatform& platform, void (*screens)());
 
-// The pictures shown since the program started.
+// The pictures shown, and the switches between window and full screen, since the program started.
 long pictures_shown();
+long display_switches();

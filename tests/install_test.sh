@@ -10,6 +10,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd) record=$(realpath "$(dirname "$0")/golden/install.txt")
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix" "$prefix".*' EXIT
+export XDG_CONFIG_HOME=$prefix.config
 cmake --install "$build" --prefix "$prefix" >/dev/null
 cd "$prefix"  # holds no data/
 # run COMMAND...: what it wrote and its status (what a game in the background wrote too).
@@ -21,7 +22,8 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
   sed -n "s|$prefix|PREFIX|p" share/applications/rally.desktop
   desktop-file-validate share/applications/rally.desktop
   LC_ALL=C.UTF-8 man --warnings -l share/man/man6/rally.6 2>&1 >/dev/null
-  for args in --help --version --bogus -x --scale "--scale 0" "--scale 17" "--scale 2x" extra; do
+  for args in --help --version --bogus -x --scale "--scale 0" "--scale 17" "--scale 2x" extra \
+    "--renderer fast" --renderer; do
     echo "rally $args:" && run bin/rally $args
   done
   for game in bin/rally "$build/rally"; do
@@ -32,6 +34,7 @@ run() { local status=0; "$@" >>"$prefix.out" 2>>"$prefix.err" || status=$?
     done
     kill -TERM $pid && echo "${game/#"$build"/build} ended by SIGTERM:" && run wait $pid
   done
+  echo "settings kept:" && cat "$XDG_CONFIG_HOME/rally/settings"
   mkdir "$prefix.alone" && cp bin/rally "$prefix.alone/"  # a game without its data
   echo "rally alone:" && run "$prefix.alone/rally" | sed "s|$prefix|PREFIX|g"
   echo "no display:"

@@ -12,15 +12,13 @@
 //
 //   RALLY_UPDATE_RECORD=1 build/tests/rally_tests
 //
-// Also here: the soak (random matches, a long check) and the desktop edition's scaled flip.
+// Also here: the soak (random matches, a long check), the menu's latches and the pause.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <random>
 
 #include "edition.h"
 #include "main_loop.h"
-#include "presenter.h"
 #include "support.h"
 
 static FakePlatform* fake;
@@ -137,33 +135,8 @@ TEST(Long, Soak) {
   std::printf("%d matches, %ld pictures\n", matches, platform.flips);
 }
 
-// The platform's flip on real SDL surfaces: where the picture is shown larger (the desktop's
-// window or full screen), each of its pixels is repeated by a whole factor, centred, and the rest
-// of the screen is left alone.
 static Uint16& pixel(SDL_Surface* s, int x, int y) {
   return reinterpret_cast<Uint16*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
-}
-
-TEST(Platform, FlipsAPictureScaledByAWholeFactor) {
-  fresh_game();
-  SDL_Surface* frame = SDL_CreateRGBSurface(0, 320, 240, 16, 0xf800, 0x07e0, 0x001f, 0);
-  for (int i = 0; i < 320 * 240; ++i) pixel(frame, i % 320, i / 320) = Uint16(i * 7 + i / 320);
-  // The screen's size, the factor, and where the picture's top-left corner lands.
-  for (auto [w, h, k, left, top] :
-       {std::array{640, 480, 2, 0, 0}, {1920, 1080, 4, 320, 60}, {1366, 768, 3, 203, 24}}) {
-    SDL_Surface* video = SDL_SetVideoMode(w, h, 16, SDL_FULLSCREEN);
-    SDL_FillRect(video, nullptr, 0x1234);
-    SdlPlatform().flip(frame);
-    int wrong = 0;
-    for (int i = 0; i < w * h; ++i) {  // x and y: the place in the picture
-      const int x = i % w - left, y = i / w - top;
-      const bool inside = x >= 0 && y >= 0 && x < 320 * k && y < 240 * k;
-      wrong += pixel(video, i % w, i / w) != (inside ? pixel(frame, x / k, y / k) : 0x1234);
-    }
-    EXPECT_EQ(wrong, 0) << w << "x" << h;
-  }
-  SDL_FreeSurface(frame);
-  game.screen = open_display();  // as the other tests expect
 }
 
 // The real platform's mixer calls, on SDL's dummy audio driver: a pause holds a playing blip and
@@ -184,27 +157,6 @@ TEST(Platform, PausesTheSoundsAndSetsTheVolumeOfTheMixer) {
   sdl.volume(-1, MIX_MAX_VOLUME);
   Mix_HaltChannel(-1);
   sdl.free_chunk(blip);
-}
-
-// The desktop's presenter shows each picture handed over at most once: with no new picture, as in
-// a paused match, it shows nothing (showing one of its two buffers again would bring back an older
-// picture). The game's thread flips two pictures, then flips none for a while.
-TEST(Presenter, ShowsEachPictureAtMostOnce) {
-  fresh_game();
-  SdlPlatform program;  // bound as the program binds it, and bound again afterwards
-  set_platform(&program);
-  PresentedPlatform presented;
-  const long before = pictures_shown();
-  run_presented(presented, [] {
-    for (Uint32 colour : {0x1111u, 0x2222u}) {
-      SDL_FillRect(game.screen, nullptr, colour);
-      platform().flip(game.screen);
-      SDL_Delay(20);
-    }
-    SDL_Delay(100);
-  });
-  EXPECT_LE(pictures_shown() - before, 2);
-  set_platform(nullptr);
 }
 
 // A button held in the menu for several readings counts once: the volume steps down once and the
@@ -248,6 +200,11 @@ TEST(Pause, HoldsAMatchUntilYAgainWithoutCountingThePausedTime) {
       if (script[n] == "f" || script[n] == "F") SDL_PushEvent(&focus);
       return script[n] == "y" ? script[n] : std::string();
     };
+    // The focus lost in the menu before the match does not pause it.
+    SDL_Event lost = {SDL_ACTIVEEVENT};
+    lost.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
+    SDL_PushEvent(&lost);
+    take_events();
     EXPECT_EQ(main_loop(kPlay), kMenu);
     if (!pausable) {
       EXPECT_EQ(readings.size(), 14u);

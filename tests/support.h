@@ -22,7 +22,7 @@
 #include "graphics.h"
 #include "platform_sdl.h"
 
-void forget_quit_request();  // button_source.cpp: for tests that ask to quit more than once
+void forget_events();  // button_source.cpp: every test starts with no key, pad or request
 
 using testing::internal::CaptureStderr;  // what the program writes to standard error
 using testing::internal::GetCapturedStderr;
@@ -41,7 +41,7 @@ inline void fresh_game() {
   start.screen = game.screen;  // the display as the last test left it
   game = start;
   SDL_FillRect(game.screen, nullptr, 0);
-  forget_quit_request();
+  forget_events();
   std::srand(1);
 }
 
@@ -93,11 +93,12 @@ inline std::string held(const std::string& buttons) {
 }
 
 // The platform of the tests: SDL's for blits and quit requests, the rest faked. Its clock moves
-// only when the game reads it (1 ms a reading) or waits, so paced frames run at once. Each
-// reading of the buttons writes the text for `press(reading)` into a real file ("?" removes it)
-// and reads it with the program's own reader. The mixer has 8 channels, each busy for 3 flips
-// after a start; it can be made to refuse every start (`refuse_play`) or to find no
-// data/p2_blip.wav (`missing_p2`). Waiting for an event takes 500 ms.
+// only when the game reads it (1 ms a reading, unless `clock_runs` is false) or waits, so paced
+// frames run at once. Each reading of the buttons writes the text for `press(reading)` into a real
+// file ("?" removes it) and reads it with the program's own reader; with `keyboard`, the reading
+// is the program's own of SDL's events (keys and pads pushed into SDL's queue). The mixer has 8
+// channels, each busy for 3 flips after a start; it can be made to refuse every start
+// (`refuse_play`) or to find no data/p2_blip.wav (`missing_p2`). Waiting for an event takes 500 ms.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
 // frame's events, the clock and a hash of the picture become one line of `frames` (when
@@ -110,16 +111,25 @@ class FakePlatform : public SdlPlatform {
   std::function<std::string(int reading)> press = [](int) { return ""; };
   std::function<void()> on_flip;        // called at each flip, before its line is written
   int reading = 0, max_reads = 100000;  // beyond max_reads the game is taken to be stuck
-  bool keep_frames = true, refuse_play = false, missing_p2 = false;
+  bool keep_frames = true, refuse_play = false, missing_p2 = false, clock_runs = true;
+  bool keyboard = false;
   uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
   long flips = 0, faults = 0;       // faults: flips at which a promise of the rules was broken
   std::string events;
   std::vector<std::string> frames;
 
-  uint32_t get_ticks() override { return now++; }
+  uint32_t get_ticks() override {
+    if (!clock_runs && ++spins_ > 100000) throw std::runtime_error("the game spins on the clock");
+    return clock_runs ? now++ : now;
+  }
   void delay(uint32_t ms) override {
+    spins_ = 0;
     log('D', ms);
     now += ms;
+  }
+  void nap() override {  // to the next tick of the fake's clock
+    spins_ = 0;
+    ++now;
   }
   int flip(SDL_Surface* screen) override {
     if (on_flip) on_flip();
@@ -176,11 +186,12 @@ class FakePlatform : public SdlPlatform {
   int read_input(int8_t* inputs) override {
     if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
+    if (keyboard) return SdlPlatform::read_input(inputs);
     if (buttons != file_) {  // the button file changes only when the buttons do
       std::remove(RALLY_TEST_GPIO_FILE);
       if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
     }
-    drain_events();  // as the program's own reading does, a quit request holds back
+    take_events();  // as the program's own reading does, a quit request holds back
     const int result = read_gpio_file(RALLY_TEST_GPIO_FILE, inputs);
     if (::quit_requested()) inputs[button_line('t')] = 0;
     return result;
@@ -200,5 +211,6 @@ class FakePlatform : public SdlPlatform {
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
   int reads_ = 0;
+  long spins_ = 0;
   int started_[8] = {-9, -9, -9, -9, -9, -9, -9, -9};  // the flip at which each channel started
 };

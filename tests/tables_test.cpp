@@ -113,22 +113,27 @@ TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
   fresh_game();
   int8_t inputs[32];
   std::vector<std::string> keys;  // each key with a button: the buttons of two readings
+  auto push = [](Uint8 type, int key) {
+    SDL_Event event = {type};
+    event.key.keysym.sym = static_cast<SDLKey>(key);
+    SDL_PushEvent(&event);
+  };
   for (int key = 0; key < SDLK_LAST; ++key) {
-    SDL_Event down = {SDL_KEYDOWN};
-    down.key.keysym.sym = static_cast<SDLKey>(key);
-    SDL_PushEvent(&down);
+    push(SDL_KEYDOWN, key);
+    push(SDL_KEYUP, key);
     std::string readings;
     for (int reading = 0; reading < 2; ++reading) {
       dingoo_read_input(inputs);
       readings += " [" + held_in(inputs) + "]";
     }
-    if (readings != " [] []") keys.push_back(SDL_GetKeyName(down.key.keysym.sym) + readings);
+    if (readings != " [] []") keys.push_back(SDL_GetKeyName(static_cast<SDLKey>(key)) + readings);
   }
-  SDL_GetKeyState(nullptr)[SDLK_RETURN] = 1;
+  push(SDL_KEYDOWN, SDLK_RETURN);
   for (int reading = 0; reading < 2; ++reading) {
     dingoo_read_input(inputs);
     keys.push_back("return held [" + held_in(inputs) + "]");
   }
-  SDL_GetKeyState(nullptr)[SDLK_RETURN] = 0;
+  push(SDL_KEYUP, SDLK_RETURN);
+  dingoo_read_input(inputs);
   expect_record("keys.txt", keys);
 }

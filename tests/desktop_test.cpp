@@ -1,0 +1,400 @@
+// The desktop edition's manners, in process: the screens' pace, what keys and gamepads hold, the
+// settings kept between games, the picture scaled onto the window, and a session with the game
+// and the window on threads of their own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+#include "desktop_display.h"
+#include "edition.h"
+#include "fit.h"
+#include "main_loop.h"
+#include "presenter.h"
+#include "settings.h"
+#include "settings_file.h"
+#include "support.h"
+
+namespace {
+
+SDL_Event key(SDLKey sym, bool down, SDLMod mod = KMOD_NONE) {
+  SDL_Event event = {static_cast<Uint8>(down ? SDL_KEYDOWN : SDL_KEYUP)};
+  event.key.keysym.sym = sym;
+  event.key.keysym.mod = mod;
+  return event;
+}
+
+SDL_Event pad_button(int pad, int button, bool down) {
+  SDL_Event event = {static_cast<Uint8>(down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP)};
+  event.jbutton.which = static_cast<Uint8>(pad);
+  event.jbutton.button = static_cast<Uint8>(button);
+  return event;
+}
+
+SDL_Event pad_hat(int pad, Uint8 value) {
+  SDL_Event event = {SDL_JOYHATMOTION};
+  event.jhat.which = static_cast<Uint8>(pad);
+  event.jhat.value = value;
+  return event;
+}
+
+SDL_Event pad_axis(int pad, int axis, Sint16 value) {
+  SDL_Event event = {SDL_JOYAXISMOTION};
+  event.jaxis.which = static_cast<Uint8>(pad);
+  event.jaxis.axis = static_cast<Uint8>(axis);
+  event.jaxis.value = value;
+  return event;
+}
+
+SDL_Event focus_lost() {
+  SDL_Event event = {SDL_ACTIVEEVENT};
+  event.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
+  return event;
+}
+
+void push(std::initializer_list<SDL_Event> events) {
+  for (SDL_Event event : events) SDL_PushEvent(&event);
+}
+
+// The buttons held in one reading of the keys and pads, by letter.
+std::string reading() {
+  int8_t inputs[kButtonLines];
+  dingoo_read_input(inputs);
+  std::string letters;
+  for (char b : std::string("abdehilprtuxy")) letters += dingoo_check_input(b, inputs) ? b : '\0';
+  letters.erase(std::remove(letters.begin(), letters.end(), '\0'), letters.end());
+  return letters;
+}
+
+}  // namespace
+
+// On the desktop the slides step every 2 ms from their start, even after a late step; the menu's
+// frames and the game-over's readings come one play frame apart; a play frame sleeps to its end
+// (the fake's clock moves only when the game sleeps, so a busy wait would never end).
+TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
+  fresh_game();
+  FakePlatform fake;
+  fake.clock_runs = false;
+  game.paced = 1;
+  std::vector<uint32_t> flips, readings;
+  fake.on_flip = [&] {
+    flips.push_back(fake.now);
+    fake.flip_cost = flips.size() == 10 ? 7 : 0;  // one late step in each slide
+  };
+  // The last `count` of `times`, `apart` ms apart.
+  auto apart = [](const std::vector<uint32_t>& times, size_t count, uint32_t ms) {
+    for (size_t i = times.size() - count + 1; i < times.size(); ++i) {
+      EXPECT_EQ(times[i] - times[i - 1], ms) << i;
+    }
+  };
+  fake.press = [&](int n) {
+    readings.push_back(fake.now);
+    return std::string(n == 3 ? "a" : "");
+  };
+  EXPECT_EQ(main_loop(kMenu), kPlay);
+  ASSERT_EQ(flips.size(), 240u + 3);       // the slide, then a picture for each frame before 'a'
+  EXPECT_EQ(flips[239] - flips[0], 478u);  // not stretched by the late step
+  EXPECT_EQ(readings[0], flips[239]);      // the first frame right after the slide
+  apart(flips, 3, 16);
+  apart(readings, 4, 16);
+  flips.clear(), readings.clear();
+  fake.reading = 0;
+  fake.press = [&](int n) { return std::string(n == 10 ? "t" : ""); };
+  EXPECT_EQ(main_loop(kPlay), kMenu);
+  apart(flips, 9, 16);
+  flips.clear();
+  fake.reading = 0;
+  fake.press = [&](int n) {
+    readings.push_back(fake.now);
+    return std::string(n == 3 ? "a" : "");
+  };
+  EXPECT_EQ(main_loop(kGameOver), kPlay);
+  EXPECT_EQ(flips[159] - flips[0], 318u);
+  apart(readings, 4, 16);
+}
+
+// No button is read during a slide: on the desktop a press made and let go during the menu's slide
+// is not seen, a button still held when the slide ends is; the handheld, as ever, sees the press.
+TEST(Pacing, APressMadeDuringASlideCountsOnlyWhenStillHeld) {
+  const struct {
+    bool paced, let_go;
+    int screen;
+  } kCases[] = {{true, true, kQuit}, {true, false, kPlay}, {false, true, kPlay}};
+  for (const auto& each : kCases) {
+    fresh_game();
+    FakePlatform fake;
+    fake.keyboard = true;
+    fake.clock_runs = !each.paced;
+    game.paced = each.paced;
+    fake.on_flip = [&] {
+      if (fake.flips == 100) push({key(SDLK_RETURN, true)});
+      if (fake.flips == 100 && each.let_go) push({key(SDLK_RETURN, false)});
+    };
+    fake.press = [](int n) {
+      if (n == 2) push({key(SDLK_ESCAPE, true), key(SDLK_ESCAPE, false)});
+      return "";
+    };
+    EXPECT_EQ(main_loop(kMenu), each.screen) << each.paced << each.let_go;
+  }
+}
+
+// What each key and pad event holds, on the reading after it and after its release (nothing).
+// The first pad plays the left paddle and sets the volume; the second plays the right paddle; A,
+// Start, Back and Y work on either. F11 and Alt+Enter only switch the display.
+TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
+  const struct {
+    const char* what;
+    std::initializer_list<SDL_Event> press, release;
+    const char* held;
+    bool switches;
+  } kCases[] = {
+      {"A, pad 1", {pad_button(0, 0, true)}, {pad_button(0, 0, false)}, "a", false},
+      {"Start, pad 2", {pad_button(1, 7, true)}, {pad_button(1, 7, false)}, "a", false},
+      {"Back, pad 2", {pad_button(1, 6, true)}, {pad_button(1, 6, false)}, "t", false},
+      {"LB, pad 1", {pad_button(0, 4, true)}, {pad_button(0, 4, false)}, "e", false},
+      {"RB, pad 1", {pad_button(0, 5, true)}, {pad_button(0, 5, false)}, "i", false},
+      {"LB, pad 2", {pad_button(1, 4, true)}, {pad_button(1, 4, false)}, "", false},
+      {"Y, pad 2", {pad_button(1, 3, true)}, {pad_button(1, 3, false)}, "y", false},
+      {"B, pad 1", {pad_button(0, 1, true)}, {pad_button(0, 1, false)}, "", false},
+      {"A, pad 3", {pad_button(2, 0, true)}, {pad_button(2, 0, false)}, "", false},
+      {"D-pad up-left, pad 1", {pad_hat(0, SDL_HAT_LEFTUP)}, {pad_hat(0, 0)}, "u", false},
+      {"D-pad down, pad 2", {pad_hat(1, SDL_HAT_DOWN)}, {pad_hat(1, 0)}, "b", false},
+      {"stick past a quarter up", {pad_axis(0, 1, -8193)}, {pad_axis(0, 1, 0)}, "u", false},
+      {"stick a quarter down", {pad_axis(0, 1, 8192)}, {pad_axis(0, 1, 0)}, "", false},
+      {"stick past a quarter down, pad 2", {pad_axis(1, 1, 8193)}, {pad_axis(1, 1, 0)}, "b", false},
+      {"the stick's other axis", {pad_axis(0, 0, -32768)}, {pad_axis(0, 0, 0)}, "", false},
+      {"Enter", {key(SDLK_RETURN, true)}, {key(SDLK_RETURN, false)}, "a", false},
+      {"Alt+Enter", {key(SDLK_RETURN, true, KMOD_LALT)}, {key(SDLK_RETURN, false)}, "", true},
+      {"F11", {key(SDLK_F11, true)}, {key(SDLK_F11, false)}, "", true},
+      {"Enter, then the focus lost", {key(SDLK_RETURN, true), focus_lost()}, {}, "a", false},
+  };
+  fresh_game();
+  for (const auto& each : kCases) {
+    push(each.press);
+    EXPECT_EQ(reading(), each.held) << each.what;
+    EXPECT_EQ(take_display_switch(), each.switches) << each.what;
+    push(each.release);
+    EXPECT_EQ(reading(), "") << each.what << ", let go";
+  }
+  take_focus_loss();
+}
+
+TEST(Settings, AreReadFromTheirTextOrRefusedWithTheLineAtFault) {
+  const struct {
+    std::string text;
+    Settings read;
+    const char* fault;
+    int line;
+  } kCases[] = {
+      {"volume=3\nplayers=2\n", {3, 2}, nullptr, 0},
+      {"# kept\n\n volume = 9 \r\nplayers=1", {9, 1}, nullptr, 0},
+      {"", {5, 1}, nullptr, 0},
+      {"volume=0", {0, 1}, nullptr, 0},
+      {"volume=10", {5, 1}, "the volume is a level from 0 to 9", 1},
+      {"volume=-1", {5, 1}, "the volume is a level from 0 to 9", 1},
+      {"players=1\nvolume=", {5, 1}, "the volume is a level from 0 to 9", 2},
+      {"players=3", {5, 1}, "players is 1 or 2", 1},
+      {"players=0", {5, 1}, "players is 1 or 2", 1},
+      {"volume=2\nspeed=3", {5, 1}, "unknown setting", 2},
+      {"volume 3", {5, 1}, "not a line name=value", 1},
+      {std::string(256, '#'), {5, 1}, nullptr, 0},
+      {std::string(257, '#'), {5, 1}, "longer than the settings can be", 0},
+      {std::string("volume=1\0", 9), {5, 1}, "not a text", 0},
+  };
+  for (const auto& each : kCases) {
+    Settings settings = {5, 1};
+    int line = -1;
+    const char* fault = parse_settings(each.text.data(), each.text.size(), &settings, &line);
+    EXPECT_STREQ(fault, each.fault) << each.text;
+    EXPECT_EQ(line, each.line) << each.text;
+    EXPECT_EQ(settings.volume * 10 + settings.players, each.read.volume * 10 + each.read.players)
+        << each.text;
+  }
+}
+
+// The settings file: none at first (nothing said), kept and read back, malformed (one line, the
+// settings unchanged), and in a folder that cannot be made (one line, however often it is kept).
+TEST(Settings, AreKeptInTheUsersConfigFolder) {
+  const std::string home = testing::TempDir() + "rally-config";
+  std::remove((home + "/rally/settings").c_str());
+  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  fresh_game();
+  CaptureStderr();
+  load_settings();
+  game.volume = 2, game.players = 2;
+  keep_settings();
+  game.volume = 5, game.players = 1;
+  load_settings();
+  EXPECT_EQ(game.volume * 10 + game.players, 22);
+  std::ofstream(home + "/rally/settings") << "volume=4\nlives=3\n";
+  load_settings();
+  EXPECT_EQ(game.volume * 10 + game.players, 22);
+  setenv("XDG_CONFIG_HOME", "/dev/null/config", 1);
+  load_settings();
+  keep_settings();
+  keep_settings();
+  EXPECT_EQ(GetCapturedStderr(), "rally: ignoring " + home +
+                                     "/rally/settings: line 2: unknown setting\n"
+                                     "rally: cannot keep the settings in "
+                                     "/dev/null/config/rally/settings: Not a directory\n");
+  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+}
+
+TEST(Display, FitsThePictureByTheLargestWholeFactorCentred) {
+  const struct {
+    int width, height, factor, left, top;
+  } kCases[] = {{320, 240, 1, 0, 0},     {640, 480, 2, 0, 0},    {1920, 1080, 4, 320, 60},
+                {1366, 768, 3, 203, 24}, {1283, 725, 3, 161, 2}, {1728, 972, 4, 224, 6},
+                {3840, 2160, 9, 480, 0}, {319, 240, 0, 159, 120}};
+  for (const auto& each : kCases) {
+    const Fit fit = fit_picture(each.width, each.height, 320, 240);
+    EXPECT_EQ(fit.factor * 1000000 + fit.left * 1000 + fit.top,
+              each.factor * 1000000 + each.left * 1000 + each.top)
+        << each.width << "x" << each.height;
+  }
+}
+
+TEST(Display, TakesOpenGlOnlyFromARendererThatDoesNotDrawOnTheProcessor) {
+  for (const char* soft : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                           "SVGA3D; build: RELEASE; LLVM;", "GDI SOFTWARE"}) {
+    EXPECT_EQ(is_software_renderer(soft), std::string(soft).find("SVGA") == std::string::npos)
+        << soft;
+  }
+  EXPECT_FALSE(is_software_renderer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(is_software_renderer("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
+}
+
+// SDL's own surface shows the picture scaled and centred, at 16 and 32 bits a pixel; a picture
+// that differs in a few places redraws those areas only, and the window then shows it whole.
+TEST(Display, ShowsThePictureScaledAndRedrawsWhatChanged) {
+  fresh_game();
+  auto make = [](Uint16 seed) {
+    SDL_Surface* picture = SDL_CreateRGBSurface(0, 320, 240, 16, 0xf800, 0x07e0, 0x001f, 0);
+    for (int i = 0; i < 320 * 240; ++i) {
+      static_cast<Uint16*>(picture->pixels)[i] = static_cast<Uint16>(i * 7 + i / 320);
+    }
+    for (int i = 0; i < seed; ++i) {  // a few changes
+      static_cast<Uint16*>(picture->pixels)[(i * 7919 + seed) % (320 * 240)] ^= 0x5555;
+    }
+    return picture;
+  };
+  SDL_Surface* pictures[] = {make(0), make(5), make(5)};
+  SDL_Rect areas[kMaxChangedAreas];
+  EXPECT_EQ(changed_areas(pictures[1], pictures[2], areas), 0);
+  for (auto [w, h, bits, k, left, top] :
+       {std::array{960, 720, 16, 3, 0, 0}, {1366, 768, 32, 3, 203, 24}}) {
+    SDL_Surface* video = SDL_SetVideoMode(w, h, bits, SDL_SWSURFACE);
+    SDL_FillRect(video, nullptr, 0x1234);
+    show_picture(pictures[0], nullptr, 0);
+    const int count = changed_areas(pictures[0], pictures[1], areas);
+    EXPECT_GT(count, 0);
+    show_picture(pictures[1], areas, count);
+    int wrong = 0;
+    for (int i = 0; i < w * h; ++i) {  // x and y: the place in the picture
+      const int x = i % w - left, y = i / w - top;
+      const bool inside = x >= 0 && y >= 0 && x < 320 * k && y < 240 * k;
+      const Uint8* row = static_cast<Uint8*>(video->pixels) + i / w * video->pitch;
+      const Uint32 shown = bits == 16 ? reinterpret_cast<const Uint16*>(row)[i % w]
+                                      : reinterpret_cast<const Uint32*>(row)[i % w];
+      Uint32 expected = 0x1234;
+      if (inside) {
+        const Uint32 p = static_cast<Uint16*>(pictures[1]->pixels)[y / k * 320 + x / k];
+        const Uint32 r = p >> 11, g = p >> 5 & 63, b = p & 31;  // widened as OpenGL does
+        expected =
+            bits == 16 ? p : (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | b << 3 | b >> 2;
+      }
+      wrong += shown != expected;
+    }
+    EXPECT_EQ(wrong, 0) << w << "x" << h << "x" << bits;
+  }
+  for (SDL_Surface* picture : pictures) SDL_FreeSurface(picture);
+  game.screen = open_display();  // the handheld's display, as the other tests expect
+}
+
+// The last step of the game-over slide covers the whole screen: whatever was there before, the
+// picture is the same.
+TEST(GameOver, SlidesInToTheWholePicture) {
+  std::vector<std::string> last;
+  for (Uint32 beneath : {0x0000u, 0xf81fu}) {
+    fresh_game();
+    FakePlatform fake;
+    init_gamestate();
+    SDL_FillRect(game.screen, nullptr, beneath);
+    fake.on_flip = [&] {
+      if (fake.flips == 159) last.push_back(picture_hash(game.screen));
+    };
+    fake.press = [](int) { return "a"; };
+    EXPECT_EQ(main_loop(kGameOver), kPlay);
+  }
+  ASSERT_EQ(last.size(), 2u);
+  EXPECT_EQ(last[0], last[1]);
+}
+
+// The desktop as it runs: the game on a thread of its own, the window's thread taking the events
+// (checked by the thread check of the test build) and showing the pictures. Start on the second
+// pad, F11 in the match, Back on the first pad, let go in the menu, then Escape.
+namespace {
+
+int visit_codes[8], visit_count = 0;
+
+class Player : public PresentedPlatform {
+ public:
+  int read_input(int8_t* inputs) override {
+    const int result = PresentedPlatform::read_input(inputs);
+    const bool back = inputs[button_line('t')] == 0;
+    ++readings_;
+    if (screen_ == kMenu && visits_ == 1 && readings_ == 3) {
+      push({pad_button(1, 7, true), pad_button(1, 7, false)});
+    } else if (screen_ == kPlay && readings_ == 3) {
+      push({key(SDLK_F11, true), key(SDLK_F11, false)});
+    } else if (screen_ == kPlay && readings_ == 20) {
+      push({pad_button(0, 6, true)});
+    } else if (screen_ == kMenu && visits_ == 2 && readings_ == 3) {
+      push({pad_button(0, 6, false)});
+    } else if (screen_ == kMenu && visits_ == 2 && !back && !escaped_) {
+      escaped_ = true;
+      push({key(SDLK_ESCAPE, true), key(SDLK_ESCAPE, false)});
+    }
+    return result;
+  }
+  void enter(int screen) {
+    screen_ = screen;
+    readings_ = 0;
+    visits_ += screen == kMenu;
+  }
+
+ private:
+  int screen_ = 0, readings_ = 0, visits_ = 0;
+  bool escaped_ = false;
+};
+
+Player* player;
+
+int screen(int code) {
+  visit_codes[visit_count++ % 8] = code;
+  player->enter(code);
+  return main_loop(code);
+}
+
+}  // namespace
+
+TEST(Desktop, PlaysOnItsOwnThreadWhileTheWindowsThreadTakesTheEvents) {
+  fresh_game();
+  SdlPlatform program;
+  set_platform(&program);
+  DisplayOptions options;
+  options.renderer = Renderer::kSoftware;
+  game.screen = open_desktop_display(options);
+  ASSERT_NE(game.screen, nullptr);
+  Player playing;
+  player = &playing;
+  const long shown = pictures_shown(), switched = display_switches();
+  run_presented(playing, [] { run_screens(screen); });
+  EXPECT_EQ(std::vector<int>(visit_codes, visit_codes + visit_count),
+            (std::vector<int>{kMenu, kPlay, kMenu}));
+  EXPECT_EQ(display_switches() - switched, 1);
+  EXPECT_GT(pictures_shown() - shown, 1);
+  SDL_FreeSurface(game.screen);
+  game.screen = open_display();
+  set_platform(nullptr);
+}
