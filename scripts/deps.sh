@@ -4,8 +4,9 @@
 #   play        building and playing the game: the compiler, SDL and SDL_mixer (with build)
 #   test        the test suite: the asset generator's SDL_gfx (shapes, the 8x8 font) and libpng
 #               (the icons), GoogleTest, the desktop entry's and manual page's checkers,
-#               clang-format, and a virtual X display with OpenGL, a window finder and ImageMagick
-#               to capture the desktop's pictures
+#               clang-format, and a virtual X display with OpenGL, a window finder, window
+#               states, ImageMagick and Python to capture and compare the desktop's pictures, and
+#               SDL 2 for sdl12-compat, which the display test also runs the game on
 #   long        the long checks: clang with its fuzzing run-time, valgrind, strace
 #   handheld    the handheld build and packages: the cross compiler (musl, SDL and SDL_mixer come
 #               from Debian's sources, SDL with a patch of ours), zip, SquashFS, git for the source
@@ -16,7 +17,7 @@ declare -A RALLY_DEPS=(
   [build]="cmake make pkg-config"
   [play]="g++ libsdl1.2-dev libsdl-mixer1.2-dev"
   [test]="libsdl-gfx1.2-dev libpng-dev libgtest-dev desktop-file-utils man-db clang-format xvfb
-          libgl1-mesa-dri xdotool imagemagick"
+          libgl1-mesa-dri xdotool x11-utils imagemagick python3 libsdl2-2.0-0"
   [long]="clang libclang-rt-14-dev valgrind strace"
   [handheld]="g++-mipsel-linux-gnu dpkg-dev patch file zip unzip squashfs-tools git qemu-user"
   [screenshot]="xvfb libgl1-mesa-dri xdotool x11-utils imagemagick"
@@ -38,4 +39,17 @@ install_deps() {
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# unpack_package PACKAGE FOLDER: Debian's package unpacked into FOLDER (never installed), once.
+unpack_package() {
+  [ ! -f "$2/.unpacked" ] || return 0
+  local download
+  download=$(mktemp -d)
+  (cd "$download" && { apt-get download -qq "$1" 2> /dev/null ||
+    { apt-get update -qq && apt-get download -qq "$1"; }; }) &&
+    rm -rf "$2" && mkdir -p "$2" && dpkg-deb -x "$download"/*.deb "$2" && touch "$2/.unpacked"
+  local status=$?
+  rm -rf "$download"
+  return $status
 }

@@ -11,7 +11,12 @@ install_deps build play test long
 clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/bench/*.cpp \
   tools/*.h tools/*.cpp
 
-suite=(-DRALLY_WERROR=ON -DRALLY_TESTS=ON -DRALLY_TOOLS=ON)
+# sdl12-compat, which many distributions ship instead of classic SDL 1.2, unpacked beside the
+# builds for the display test.
+unpack_package libsdl1.2-compat build-sdl12-compat
+compat=$(dirname "$(find "$PWD/build-sdl12-compat" -name libSDL-1.2.so.0 | head -n 1)")
+
+suite=(-DRALLY_WERROR=ON -DRALLY_TESTS=ON -DRALLY_TOOLS=ON -DRALLY_SDL12_COMPAT="$compat")
 cmake -S . -B build "${suite[@]}"
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
