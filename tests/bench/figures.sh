@@ -5,8 +5,8 @@
 # on the figures, which depend on the machine's SDL and C library. As the long check
 # memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
 # menu <-> match round trips, or less memory still in use at the end of 4 than of 40. Then the
-# desktop edition's pace on a 3840x2160 virtual display (present_bench), through OpenGL and
-# through SDL's own surface, at scales 1, 4 and 8 and in full screen: each line a whole match.
+# desktop edition's pace and appetite on virtual displays (present_bench), through OpenGL and
+# through SDL's own surface: at scale 4 on 1920x1080, at scales 1, 4 and 8 on 3840x2160.
 #
 #   bash tests/bench/figures.sh [BUILD_DIR]    (default: build)
 #
@@ -18,7 +18,8 @@ build=$(realpath -m "${1:-$root/build}")
 [ -x "$build/tests/rally_gpio" ] && [ -x "$build/tests/rally_session" ] &&
   [ -x "$build/tests/present_bench" ] ||
   { echo "Build $build first: scripts/test.sh does" >&2 && exit 1; }
-cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT && cp -r "$root/data" .
+work=$(mktemp -d)
+cd "$work" && trap 'rm -rf "$work"' EXIT && cp -r "$root/data" .
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 # session SCRIPT [WRAPPER...]: the game, under the wrapper if one is given, served SCRIPT.
 session() { "$build/tests/rally_session" gpio3_pxpin "$@" "$build/tests/rally_gpio" 2>/dev/null; }
@@ -63,13 +64,25 @@ few=$(in_use 4) many=$(in_use 40)
 echo "memory $few after 4 menu <-> match round trips, $many after 40"
 [ "$few" = "$many" ]
 
-Xvfb -displayfd 3 -screen 0 3840x2160x24 -nolisten tcp 3>display 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb; rm -rf "$PWD"' EXIT
-until [ -s display ]; do sleep 0.1; done
-for size in "--scale 1" "--scale 4" "--scale 8" --fullscreen; do
-  for path in "" SDL_VIDEO_GL_DRIVER=/nonexistent; do
-    env -u SDL_VIDEODRIVER $path DISPLAY=:"$(cat display)" "$build/tests/present_bench" $size ||
-      echo "present_bench $size${path:+ ($path)} ended with status $?"
+# The desktop's pace and appetite: at the default scale on a 1920x1080 display, then at scales 1,
+# 4 and 8 on a 3840x2160 one, through each path; its own settings folder, so that no saved setting
+# changes what it plays.
+export XDG_CONFIG_HOME=$PWD/config
+echo "path     window    slides (menu, game over) | match, frames/s, pictures shown/s |" \
+  "% of a core, process (game thread): menu wait, match, game-over wait, pause"
+for screen in "1920x1080 4" "3840x2160 1 4 8"; do
+  read -r size scales <<< "$screen"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3> display 2> /dev/null &
+  xvfb=$!
+  trap 'kill $xvfb 2> /dev/null; rm -rf "$work"' EXIT
+  for _ in $(seq 100); do [ -s display ] && break || sleep 0.1; done
+  for scale in $scales; do
+    for renderer in opengl software; do
+      env -u SDL_VIDEODRIVER DISPLAY=:"$(cat display)" "$build/tests/present_bench" \
+        --scale "$scale" --renderer $renderer 2> /dev/null ||
+        echo "present_bench --scale $scale --renderer $renderer ended with status $?"
+    done
   done
+  kill $xvfb && wait $xvfb 2> /dev/null || true
+  rm -f display
 done
