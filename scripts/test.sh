@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 install_deps build play test long
-clang-format --dry-run --Werror src/*.h src/*.cpp tests/*.h tests/*.cpp tests/bench/*.cpp \
-  tools/*.h tools/*.cpp
+clang-format --dry-run --Werror src/*.h src/*.cpp src/*/*.h src/*/*.cpp tests/*.h tests/*.cpp \
+  tests/bench/*.cpp tools/*.h tools/*.cpp
 
 # sdl12-compat, which many distributions ship instead of classic SDL 1.2, unpacked beside the
 # builds for the display test.

@@ -1,15 +1,10 @@
 #include "button_source.h"
 
 #include "controls.h"
-#include "gpio_lines.h"
+#include "core/gpio_lines.h"
+#include "edition.h"
 
 namespace {
-
-// Whether the driver keys of the table of controls hold their buttons too: the handheld edition
-// answers them, the desktop's does not.
-#ifndef RALLY_HANDHELD_KEYS
-#define RALLY_HANDHELD_KEYS 0
-#endif
 
 // A left stick within a quarter of its range around the middle stands still.
 constexpr Sint16 kStickDeadZone = 32768 / 4;
@@ -67,9 +62,9 @@ void set_key(SDLKey key, bool down) {
   for (int row = 0; row < kControlCount; ++row) {
     const Control& control = kControls[row];
     for (int k = 0; k <= kDriverKeyBit; ++k) {
-      const SDLKey bound = k < kDriverKeyBit     ? control.keys[k]
-                           : RALLY_HANDHELD_KEYS ? control.driver_key
-                                                 : SDLK_UNKNOWN;
+      const SDLKey bound = k < kDriverKeyBit    ? control.keys[k]
+                           : kAnswersDriverKeys ? control.driver_key
+                                                : SDLK_UNKNOWN;
       if (bound == SDLK_UNKNOWN || bound != key) continue;
       record.keys_down[row] = static_cast<Uint8>(down ? record.keys_down[row] | 1 << k
                                                       : record.keys_down[row] & ~(1 << k));

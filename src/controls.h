@@ -31,7 +31,7 @@ struct PadControl {
 constexpr PadControl kNoPad = {{kNoPadButton, kNoPadButton}, 0};
 
 struct Control {
-  char button;           // the button's letter (dingoo_input.h)
+  char button;           // the button's letter (core/gpio_lines.h)
   const char* handheld;  // the button's name on the handheld; empty for a desktop-only key
   SDLKey keys[4];        // the desktop keys; unused places stay SDLK_UNKNOWN
   // The key that the handheld's keyboard driver sends for the button, or SDLK_UNKNOWN. Only the

@@ -27,6 +27,11 @@ void play_screens(void (*screens)());
 // into, or null when the mode cannot be set (SDL_GetError says why).
 SDL_Surface* open_display();
 
+// Whether the keys that the handheld's own keyboard driver sends for its buttons hold them too
+// (controls.h): on the handheld they do; on a desktop they would surprise (Alt+Tab would move a
+// paddle).
+extern const bool kAnswersDriverKeys;
+
 // A loaded bitmap converted to the format of the game's picture, or null.
 SDL_Surface* display_format(SDL_Surface* loaded);
 

@@ -2,9 +2,11 @@
 // happens before start-up (no options, data relative to the working directory).
 #include <SDL.h>
 
+#include "core/geometry.h"
 #include "edition.h"
-#include "geometry.h"
 #include "main_loop.h"
+
+const bool kAnswersDriverKeys = true;
 
 int prepare_edition(int /*argc*/, char** /*argv*/) {
   return kStartGame;

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "core/game_state.h"
+#include "core/sound_format.h"
 #include "edition.h"
-#include "game_state.h"
-#include "sounds.h"
 
 namespace {
 

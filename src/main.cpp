@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
+#include "core/game_state.h"
 #include "edition.h"
-#include "game_state.h"
 #include "graphics.h"
 #include "main_loop.h"
 #include "platform_sdl.h"

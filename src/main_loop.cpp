@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "drivers.h"
-#include "game_state.h"
-#include "geometry.h"
-#include "pacing.h"
-#include "platform.h"
+#include "core/drivers.h"
+#include "core/game_state.h"
+#include "core/geometry.h"
+#include "core/pacing.h"
+#include "core/platform.h"
+#include "core/rules.h"
 #include "playfield.h"
-#include "rules.h"
 #include "sounds.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform.h"
+#include "core/platform.h"
 
 class SdlPlatform : public Platform {
  public:

@@ -2,19 +2,14 @@
 
 #include <algorithm>
 
-#include "game_state.h"
-#include "geometry.h"
-#include "platform.h"
+#include "core/game_state.h"
+#include "core/geometry.h"
+#include "core/platform.h"
 
 SDL_Rect src;
 SDL_Rect dest;
 
 namespace {
-
-constexpr int32_t kPaddleTopMin = 5;
-constexpr int32_t kPaddleTopMax = 205;
-constexpr Sint16 kLeftPaddleX = 5;
-constexpr Sint16 kRightPaddleX = 305;
 
 void blit_at(SDL_Surface* surface, SDL_Rect* cut, Sint16 x, Sint16 y) {
   dest.x = x;
@@ -23,7 +18,7 @@ void blit_at(SDL_Surface* surface, SDL_Rect* cut, Sint16 x, Sint16 y) {
 }
 
 void draw_paddle(Sint16 x, int32_t& top) {
-  top = std::clamp(top, kPaddleTopMin, kPaddleTopMax);
+  top = std::clamp<int32_t>(top, kPaddleTopMin, kPaddleTopMax);
   blit_at(game.paddle, nullptr, x, static_cast<Sint16>(top));
 }
 
@@ -53,8 +48,8 @@ void draw_score(int32_t score, bool left) {
 
 void draw_screen() {
   platform().blit(game.background, nullptr, game.screen, nullptr);
-  draw_paddle(kLeftPaddleX, game.paddle1_y);
-  draw_paddle(kRightPaddleX, game.paddle2_y);
+  draw_paddle(static_cast<Sint16>(kLeftPaddleX), game.paddle1_y);
+  draw_paddle(static_cast<Sint16>(kRightPaddleX), game.paddle2_y);
 
   src.y = 0;
   src.w = kDigitWidth;

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "game_state.h"
-#include "platform.h"
+#include "core/game_state.h"
+#include "core/platform.h"
 
 namespace {
 

@@ -5,11 +5,6 @@
 
 struct Mix_Chunk;
 
-// The mixer's output format: 44.1 kHz stereo (16-bit samples). The blips in data/ are written in
-// it (tools/sounds.cpp), so nothing is converted when the game loads them.
-constexpr int kAudioRate = 44100;
-constexpr int kAudioChannels = 2;
-
 // Consumes the frame's hit flags (both are 0 afterwards): each hit plays its paddle's blip unless
 // that paddle's last blip is still sounding. A frame without hits touches no mixer function.
 void play_sounds();

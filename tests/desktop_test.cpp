@@ -1,18 +1,16 @@
 // The desktop edition's manners, in process: the screens' pace, what keys and gamepads hold, the
-// settings kept between games, the picture scaled onto the window, and a session with the game
-// and the window on threads of their own.
+// settings file, the picture scaled onto the window, and a session with the game and the window on
+// threads of their own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 
-#include "desktop_display.h"
+#include "desktop/desktop_display.h"
+#include "desktop/presenter.h"
+#include "desktop/settings_file.h"
 #include "edition.h"
-#include "fit.h"
 #include "main_loop.h"
-#include "presenter.h"
-#include "settings.h"
-#include "settings_file.h"
 #include "support.h"
 
 namespace {
@@ -60,10 +58,7 @@ void push(std::initializer_list<SDL_Event> events) {
 std::string reading() {
   int8_t inputs[kButtonLines];
   dingoo_read_input(inputs);
-  std::string letters;
-  for (char b : std::string("abdehilprtuxy")) letters += dingoo_check_input(b, inputs) ? b : '\0';
-  letters.erase(std::remove(letters.begin(), letters.end(), '\0'), letters.end());
-  return letters;
+  return held_in(inputs);
 }
 
 }  // namespace
@@ -179,39 +174,6 @@ TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
   take_focus_loss();
 }
 
-TEST(Settings, AreReadFromTheirTextOrRefusedWithTheLineAtFault) {
-  const struct {
-    std::string text;
-    Settings read;
-    const char* fault;
-    int line;
-  } kCases[] = {
-      {"volume=3\nplayers=2\n", {3, 2}, nullptr, 0},
-      {"# kept\n\n volume = 9 \r\nplayers=1", {9, 1}, nullptr, 0},
-      {"", {5, 1}, nullptr, 0},
-      {"volume=0", {0, 1}, nullptr, 0},
-      {"volume=10", {5, 1}, "the volume is a level from 0 to 9", 1},
-      {"volume=-1", {5, 1}, "the volume is a level from 0 to 9", 1},
-      {"players=1\nvolume=", {5, 1}, "the volume is a level from 0 to 9", 2},
-      {"players=3", {5, 1}, "players is 1 or 2", 1},
-      {"players=0", {5, 1}, "players is 1 or 2", 1},
-      {"volume=2\nspeed=3", {5, 1}, "unknown setting", 2},
-      {"volume 3", {5, 1}, "not a line name=value", 1},
-      {std::string(256, '#'), {5, 1}, nullptr, 0},
-      {std::string(257, '#'), {5, 1}, "longer than the settings can be", 0},
-      {std::string("volume=1\0", 9), {5, 1}, "not a text", 0},
-  };
-  for (const auto& each : kCases) {
-    Settings settings = {5, 1};
-    int line = -1;
-    const char* fault = parse_settings(each.text.data(), each.text.size(), &settings, &line);
-    EXPECT_STREQ(fault, each.fault) << each.text;
-    EXPECT_EQ(line, each.line) << each.text;
-    EXPECT_EQ(settings.volume * 10 + settings.players, each.read.volume * 10 + each.read.players)
-        << each.text;
-  }
-}
-
 // The settings file: none at first (nothing said), kept and read back, malformed (one line, the
 // settings unchanged), and in a folder that cannot be made (one line, however often it is kept).
 TEST(Settings, AreKeptInTheUsersConfigFolder) {
@@ -238,20 +200,6 @@ TEST(Settings, AreKeptInTheUsersConfigFolder) {
                                      "rally: cannot keep the settings in "
                                      "/dev/null/config/rally/settings: Not a directory\n");
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-}
-
-TEST(Display, FitsThePictureByTheLargestWholeFactorCentred) {
-  const struct {
-    int width, height, factor, left, top;
-  } kCases[] = {{320, 240, 1, 0, 0},     {640, 480, 2, 0, 0},    {1920, 1080, 4, 320, 60},
-                {1366, 768, 3, 203, 24}, {1283, 725, 3, 161, 2}, {1728, 972, 4, 224, 6},
-                {3840, 2160, 9, 480, 0}, {319, 240, 0, 159, 120}};
-  for (const auto& each : kCases) {
-    const Fit fit = fit_picture(each.width, each.height, 320, 240);
-    EXPECT_EQ(fit.factor * 1000000 + fit.left * 1000 + fit.top,
-              each.factor * 1000000 + each.left * 1000 + each.top)
-        << each.width << "x" << each.height;
-  }
 }
 
 TEST(Display, TakesOpenGlOnlyFromARendererThatDoesNotDrawOnTheProcessor) {
@@ -397,4 +345,36 @@ TEST(Desktop, PlaysOnItsOwnThreadWhileTheWindowsThreadTakesTheEvents) {
   SDL_FreeSurface(game.screen);
   game.screen = open_display();
   set_platform(nullptr);
+}
+
+// Every key tapped (down and up between two readings) holds its buttons for one reading; a key
+// held down holds them for as long. The record: the buttons held on the two readings after each
+// key's tap, for every key that holds any, then on two readings with Enter held down.
+TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
+  fresh_game();
+  int8_t inputs[kButtonLines];
+  std::vector<std::string> keys;  // each key with a button: the buttons of two readings
+  auto push = [](Uint8 type, int key) {
+    SDL_Event event = {type};
+    event.key.keysym.sym = static_cast<SDLKey>(key);
+    SDL_PushEvent(&event);
+  };
+  for (int key = 0; key < SDLK_LAST; ++key) {
+    push(SDL_KEYDOWN, key);
+    push(SDL_KEYUP, key);
+    std::string readings;
+    for (int reading = 0; reading < 2; ++reading) {
+      dingoo_read_input(inputs);
+      readings += " [" + held_in(inputs) + "]";
+    }
+    if (readings != " [] []") keys.push_back(SDL_GetKeyName(static_cast<SDLKey>(key)) + readings);
+  }
+  push(SDL_KEYDOWN, SDLK_RETURN);
+  for (int reading = 0; reading < 2; ++reading) {
+    dingoo_read_input(inputs);
+    keys.push_back("return held [" + held_in(inputs) + "]");
+  }
+  push(SDL_KEYUP, SDLK_RETURN);
+  dingoo_read_input(inputs);
+  expect_record("keys.txt", keys);
 }

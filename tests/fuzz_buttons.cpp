@@ -6,7 +6,7 @@
 //   build-asan/tests/fuzz_buttons -max_total_time=3600 -close_fd_mask=2 tests/fuzz_corpus
 #include <fstream>
 
-#include "gpio_lines.h"
+#include "core/gpio_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ofstream("fuzz_gpio3_pxpin").write(reinterpret_cast<const char*>(data), size);

@@ -16,16 +16,14 @@
 
 #include "button_source.h"
 #include "buttons.h"
+#include "core/game_state.h"
+#include "core/gpio_lines.h"
 #include "dingoo_input.h"
-#include "game_state.h"
-#include "gpio_lines.h"
 #include "graphics.h"
 #include "platform_sdl.h"
+#include "records.h"
 
 void forget_events();  // button_source.cpp: every test starts with no key, pad or request
-
-using testing::internal::CaptureStderr;  // what the program writes to standard error
-using testing::internal::GetCapturedStderr;
 
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL on its dummy drivers as the program does.
@@ -43,35 +41,6 @@ inline void fresh_game() {
   SDL_FillRect(game.screen, nullptr, 0);
   forget_events();
   std::srand(1);
-}
-
-// The lines of a file of examples in tests/golden/, without its comments (#) and blank lines.
-inline std::vector<std::string> examples(const std::string& name) {
-  std::ifstream file("tests/golden/" + name);
-  EXPECT_TRUE(file.is_open()) << "tests/golden/" << name << " (run in the checkout)";
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) {
-    if (!line.empty() && line[0] != '#') lines.push_back(line);
-  }
-  return lines;
-}
-
-// Compares lines with a committed record in tests/golden/, after writing them there when the
-// environment holds RALLY_UPDATE_RECORD (refused under CI).
-inline void expect_record(const std::string& name, const std::vector<std::string>& lines) {
-  const bool update = std::getenv("RALLY_UPDATE_RECORD") != nullptr;
-  if (update && std::getenv("CI") != nullptr) ADD_FAILURE() << "records are not rewritten in CI";
-  if (update && std::getenv("CI") == nullptr) {  // never a pass: the new record is unseen
-    std::ofstream out("tests/golden/" + name);
-    for (const std::string& line : lines) out << line << "\n";
-    ADD_FAILURE() << "rewrote tests/golden/" << name << ": look at the change, then run again";
-  }
-  const std::vector<std::string> recorded = examples(name);
-  for (size_t i = 0; i < std::max(lines.size(), recorded.size()); ++i) {
-    ASSERT_EQ(i < lines.size() ? lines[i] : "(nothing)",
-              i < recorded.size() ? recorded[i] : "(the end)")
-        << "line " << i + 1 << " of the record in tests/golden/" << name;
-  }
 }
 
 // A hash of the picture on a surface, in hexadecimal.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "assets.h"
-#include "geometry.h"
+#include "core/geometry.h"
 
 namespace {
 

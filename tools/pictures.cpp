@@ -11,7 +11,7 @@
 
 #include "assets.h"
 #include "controls.h"
-#include "geometry.h"
+#include "core/geometry.h"
 
 namespace {
 

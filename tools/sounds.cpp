@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "assets.h"
-#include "sounds.h"  // the mixer's format
+#include "core/sound_format.h"
 
 namespace {
 

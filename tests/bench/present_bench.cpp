@@ -22,11 +22,11 @@
 #include <thread>
 
 #include "edition.h"
-#include "game_state.h"
-#include "gpio_lines.h"
+#include "core/game_state.h"
+#include "core/gpio_lines.h"
 #include "graphics.h"
 #include "main_loop.h"
-#include "presenter.h"
+#include "desktop/presenter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gpio_lines.h"
+#include "core/gpio_lines.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -58,6 +58,15 @@ int button_line(int8_t letter) {
     if (button.letter == lower) return button.line;
   }
   return -1;
+}
+
+int dingoo_check_input(int8_t letter, const int8_t* inputs) {
+  const int line = button_line(letter);
+  if (line < 0) {
+    std::fputs("error, unknown button requested\n", stderr);
+    return -1;
+  }
+  return inputs[line] == 0 ? 1 : 0;
 }
 
 int read_gpio_file(const char* path, int8_t* inputs) {

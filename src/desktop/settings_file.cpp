@@ -1,4 +1,4 @@
-#include "settings_file.h"
+#include "desktop/settings_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "game_state.h"
-#include "settings.h"
+#include "core/game_state.h"
+#include "core/settings.h"
 
 namespace {
 

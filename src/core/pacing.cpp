@@ -1,7 +1,7 @@
-#include "pacing.h"
+#include "core/pacing.h"
 
-#include "game_state.h"
-#include "platform.h"
+#include "core/game_state.h"
+#include "core/platform.h"
 
 namespace {
 

@@ -30,6 +30,28 @@ constexpr int kPaddleWidth = 10;
 constexpr int kPaddleHeight = 30;
 constexpr int kBallSize = 5;  // square
 
+// The paddles stand this far from the screen's sides, in columns of their own; their tops are held
+// within kPaddleTopMin..kPaddleTopMax, this far from the top and bottom edges too, and a match
+// starts with both at kPaddleStartTop.
+constexpr int kPaddleMargin = 5;
+constexpr int kLeftPaddleX = kPaddleMargin;
+constexpr int kRightPaddleX = kScreenWidth - kPaddleMargin - kPaddleWidth;
+constexpr int kPaddleTopMin = kPaddleMargin;
+constexpr int kPaddleTopMax = kScreenHeight - kPaddleMargin - kPaddleHeight;
+constexpr int kPaddleStartTop = 105;
+
+// A paddle meets the ball while the ball's left edge lies in its hit window, [from, below): from
+// four columns before the left paddle's face to the face itself, and from where the ball touches
+// the right paddle's face to six columns into it.
+constexpr int kLeftHitFrom = kLeftPaddleX + kPaddleWidth - 4;
+constexpr int kLeftHitBelow = kLeftPaddleX + kPaddleWidth + 1;
+constexpr int kRightHitFrom = kRightPaddleX - kBallSize;
+constexpr int kRightHitBelow = kRightPaddleX + 6;
+
+// A ball whose left edge reaches the right goal line, or passes the left one, is a point.
+constexpr int kRightGoalX = 312;  // ball_x >= 312: a point for the left side
+constexpr int kLeftGoalX = 4;     // ball_x < 4: a point for the right side
+
 // The walls keep the ball's top edge (ball_y) within kBallTopBound..kBallBottomBound: a ball
 // above the first is put back to it, and so is a ball below the second.
 constexpr int kBallTopBound = 6;
@@ -43,9 +65,12 @@ constexpr int kBottomWallLineY = kBallBottomBound + kBallSize;
 // The column of the dashed centre line, where the two halves of the field meet.
 constexpr int kCentreLineX = kScreenWidth / 2;
 
-// Where a new ball is served from: after a point, and at the start of a match.
+// Where a new ball is served from, after a point and at the start of a match, and its heading:
+// towards the side that lost the point, and towards the right paddle at the start.
 constexpr int kServeX = 155;
 constexpr int kServeY = 115;
+constexpr int kServeRightward = 90;
+constexpr int kServeLeftward = 270;
 
 // A match ends when either side's score reaches this exactly.
 constexpr int kWinningScore = 10;

@@ -17,12 +17,12 @@
 
 #include "button_source.h"
 #include "controls.h"
-#include "desktop_display.h"
+#include "core/game_state.h"
+#include "desktop/desktop_display.h"
+#include "desktop/presenter.h"
+#include "desktop/settings_file.h"
 #include "edition.h"
-#include "game_state.h"
 #include "main_loop.h"
-#include "presenter.h"
-#include "settings_file.h"
 
 #ifndef RALLY_VERSION
 #define RALLY_VERSION "unknown"
@@ -209,6 +209,8 @@ bool enter_data_folder(const char* executable, std::string* tried) {
 }
 
 }  // namespace
+
+const bool kAnswersDriverKeys = false;
 
 int prepare_edition(int argc, char** argv) {
   const int status = parse_options(argc, argv, &options);

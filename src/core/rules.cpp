@@ -1,10 +1,10 @@
-#include "rules.h"
+#include "core/rules.h"
 
 #include <climits>
 
-#include "game_state.h"
-#include "geometry.h"
-#include "platform.h"
+#include "core/game_state.h"
+#include "core/geometry.h"
+#include "core/platform.h"
 
 namespace {
 
@@ -164,8 +164,8 @@ struct PaddleSide {
   const int32_t* random_turns;
 };
 
-constexpr PaddleSide kLeftSide = {11, 16, kLeftRules, kLeftRandomTurns};
-constexpr PaddleSide kRightSide = {300, 311, kRightRules, kRightRandomTurns};
+constexpr PaddleSide kLeftSide = {kLeftHitFrom, kLeftHitBelow, kLeftRules, kLeftRandomTurns};
+constexpr PaddleSide kRightSide = {kRightHitFrom, kRightHitBelow, kRightRules, kRightRandomTurns};
 
 // A paddle reaches the ball when the ball's top lies from the paddle's top to the paddle's top plus
 // its height, both included.
@@ -213,8 +213,6 @@ void wrap_heading() {
   if (game.angle >= 361) game.angle -= 360;
 }
 
-constexpr int32_t kRightGoalX = 312;  // ball_x >= 312: a point for the left side
-constexpr int32_t kLeftGoalX = 4;     // ball_x < 4: a point for the right side
 constexpr uint32_t kPointPauseMs = 500;
 
 // The ball is served from the middle towards the side that lost the point.
@@ -249,8 +247,8 @@ void handle_collisions() {
   reverse_after_hits();
   wrap_heading();
 
-  if (game.ball_x >= kRightGoalX) score_point(game.p1_score, 90);
-  if (game.ball_x < kLeftGoalX) score_point(game.p2_score, 270);
+  if (game.ball_x >= kRightGoalX) score_point(game.p1_score, kServeRightward);
+  if (game.ball_x < kLeftGoalX) score_point(game.p2_score, kServeLeftward);
 
   if (game.p1_score == kWinningScore || game.p2_score == kWinningScore) game.gameover = 1;
 }

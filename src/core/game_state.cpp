@@ -1,9 +1,9 @@
-#include "game_state.h"
+#include "core/game_state.h"
 
 #include <cstdio>
 
-#include "geometry.h"
-#include "platform.h"
+#include "core/geometry.h"
+#include "core/platform.h"
 
 GameState game;
 
@@ -28,11 +28,11 @@ void release_sounds() {
 }
 
 void init_gamestate() {
-  game.paddle1_y = 105;
-  game.paddle2_y = 105;
+  game.paddle1_y = kPaddleStartTop;
+  game.paddle2_y = kPaddleStartTop;
   game.ball_x = kServeX;
   game.ball_y = kServeY;
-  game.angle = 90;  // the first serve goes towards the right paddle
+  game.angle = kServeRightward;
   game.gameover = 0;
   game.finished = 0;
   game.p1_score = 0;

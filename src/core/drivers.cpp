@@ -1,9 +1,9 @@
-#include "drivers.h"
+#include "core/drivers.h"
 
-#include "dingoo_input.h"
-#include "game_state.h"
-#include "geometry.h"
-#include "platform.h"
+#include "core/game_state.h"
+#include "core/geometry.h"
+#include "core/gpio_lines.h"
+#include "core/platform.h"
 
 namespace {
 

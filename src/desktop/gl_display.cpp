@@ -1,9 +1,9 @@
-#include "gl_display.h"
+#include "desktop/gl_display.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "fit.h"
+#include "core/fit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "presenter.h"
+#include "desktop/presenter.h"
 
 #include <SDL.h>
 #include <SDL_thread.h>
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "button_source.h"
-#include "desktop_display.h"
-#include "game_state.h"
+#include "core/game_state.h"
+#include "desktop/desktop_display.h"
 
 namespace {
 

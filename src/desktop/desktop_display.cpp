@@ -1,4 +1,4 @@
-#include "desktop_display.h"
+#include "desktop/desktop_display.h"
 
 #include <strings.h>
 
@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "fit.h"
-#include "geometry.h"
-#include "gl_display.h"
+#include "core/fit.h"
+#include "core/geometry.h"
+#include "desktop/gl_display.h"
 
 namespace {
 

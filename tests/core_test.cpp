@@ -1,0 +1,179 @@
+// The core's tables, without SDL: the rules against their worked examples and the edges of their
+// ranges (tests/golden/rules.txt), every heading a paddle can meet against the net turns of the
+// paddles' rule sets (paddle_turns.txt), the GPIO proc file's texts (gpio_texts.txt), the settings'
+// text, and the whole-factor fit.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <sstream>
+
+#include "core/drivers.h"
+#include "core/fit.h"
+#include "core/game_state.h"
+#include "core/platform.h"
+#include "core/rules.h"
+#include "core/settings.h"
+#include "records.h"
+
+namespace {
+
+// The seam bound to nothing but a clock that counts the pauses the rules ask for.
+struct Clock : Platform {
+  Clock() { set_platform(this); }
+  ~Clock() override { set_platform(nullptr); }
+  uint32_t paused = 0;
+  uint32_t get_ticks() override { return 0; }
+  void delay(uint32_t ms) override { paused += ms; }
+  void nap() override {}
+  int blit(SDL_Surface*, SDL_Rect*, SDL_Surface*, SDL_Rect*) override { return -1; }
+  int flip(SDL_Surface*) override { return 0; }
+  int fill(SDL_Surface*, SDL_Rect*, uint32_t) override { return -1; }
+  Mix_Chunk* load_wav(const char*) override { return nullptr; }
+  void free_chunk(Mix_Chunk*) override {}
+  int play_channel_timed(int, Mix_Chunk*, int, int) override { return -1; }
+  int playing(int) override { return 0; }
+  int volume(int, int level) override { return level; }
+  void pause_sounds(bool) override {}
+  int read_input(int8_t*) override { return 1; }
+  bool quit_requested() override { return false; }
+  bool focus_lost() override { return false; }
+  void wait_for_event() override {}
+  void forget_presses() override {}
+  const char* get_error() override { return ""; }
+};
+
+// The game's variables by name.
+int32_t& variable(const std::string& name) {
+#define NAMED(v) {#v, &GameState::v},
+  // clang-format off
+  static const std::map<std::string, int32_t GameState::*> kVariables = {
+      NAMED(paddle1_y) NAMED(paddle2_y) NAMED(ball_x) NAMED(ball_y) NAMED(angle) NAMED(random)
+      NAMED(crossed_middle) NAMED(p1_moveup) NAMED(p1_movedown) NAMED(p2_moveup) NAMED(players)
+      NAMED(p2_movedown) NAMED(p1_score) NAMED(p2_score) NAMED(p1_collision) NAMED(p2_collision)
+      NAMED(gameover)};
+  // clang-format on
+#undef NAMED
+  return game.*kVariables.at(name);
+}
+
+}  // namespace
+
+TEST(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
+  Clock clock;
+  for (const std::string& line : examples("rules.txt")) {
+    game = GameState{};
+    clock.paused = 0;
+    std::istringstream words(line);
+    std::string stage, word;
+    words >> stage;
+    while (words >> word && word != "->") {
+      variable(word.substr(0, word.find('='))) = std::stoi(word.substr(word.find('=') + 1));
+    }
+    ASSERT_TRUE(stage == "motion" || stage == "computer" || stage == "collisions") << line;
+    (stage == "motion" ? update_locations : stage == "computer" ? handle_ai : handle_collisions)();
+    while (words >> word) {
+      const std::string name = word.substr(0, word.find('='));
+      EXPECT_EQ(name == "pause" ? clock.paused : variable(name),
+                std::stoi(word.substr(name.size() + 1)))
+          << line << "\n    " << name;
+    }
+  }
+}
+
+TEST(Rules, PaddleHitsTurnEveryHeadingByTheNetChangeOfTheirSectorRules) {
+  Clock clock;
+  for (const std::string& line : examples("paddle_turns.txt")) {
+    char side, motion;  // L or R; s, d or u
+    int from, to, net, turns[3] = {};
+    const int read = std::sscanf(line.c_str(), "%c %c %d..%d %d %d %d %d", &side, &motion, &from,
+                                 &to, &net, &turns[0], &turns[1], &turns[2]);
+    ASSERT_TRUE(read == 5 || read == 8) << line;  // the random turns only for a flat sector
+    for (int angle = from; angle <= to; ++angle) {
+      for (int random : {0, 1, 2}) {
+        game = GameState{};  // the ball inside the paddle's window and reach (top 105), armed
+        game.paddle1_y = game.paddle2_y = 105;
+        game.ball_x = side == 'L' ? 13 : 305, game.ball_y = 120;
+        game.angle = angle, game.random = random, game.crossed_middle = 1;
+        (side == 'L' ? game.p1_moveup : game.p2_moveup) = motion == 'u';
+        (side == 'L' ? game.p1_movedown : game.p2_movedown) = motion == 'd';
+        handle_collisions();
+        int end = angle + net + turns[random];
+        // The reversal sends a right hit back leftwards; the wrap brings it into range.
+        if (side == 'R') end += end <= 0 ? 360 : end <= 180 ? 180 : 0;
+        ASSERT_EQ(game.angle, end) << line << ": heading " << angle << ", random " << random;
+      }
+    }
+  }
+}
+
+TEST(Buttons, AreReadFromTheGpioFilesTextAndAskedForByLetter) {
+  for (const std::string& line : examples("gpio_texts.txt")) {
+    std::istringstream words(line);
+    std::string text, after;
+    int before;
+    words >> text >> before >> after;
+    const bool fails = text == "?" || text == "/";
+    std::remove(RALLY_TEST_GPIO_FILE);
+    if (!fails) std::ofstream(RALLY_TEST_GPIO_FILE) << (text == "-" ? "" : text + "\n");
+    int8_t inputs[kButtonLines + 1];  // and a byte past the lines, which must stay as it is
+    std::memset(inputs, before, sizeof inputs);
+    CaptureStderr();
+    EXPECT_EQ(read_gpio_file(text == "/" ? "/" : RALLY_TEST_GPIO_FILE, inputs), fails) << line;
+    EXPECT_EQ(GetCapturedStderr(), fails ? "error: couldn't read from gpio" : "") << line;
+    EXPECT_EQ(held_in(inputs), after == "-" ? "" : after) << line;
+    EXPECT_EQ(inputs[kButtonLines], before) << line;
+  }
+  for (char letter : std::string("zZc1 @[\xe9\x80")) {
+    CaptureStderr();
+    EXPECT_EQ(dingoo_check_input(letter, nullptr), -1) << int{letter};
+    EXPECT_EQ(GetCapturedStderr(), "error, unknown button requested\n");
+  }
+}
+
+TEST(Settings, AreReadFromTheirTextOrRefusedWithTheLineAtFault) {
+  const struct {
+    std::string text;
+    Settings read;
+    const char* fault;
+    int line;
+  } kCases[] = {
+      {"volume=3\nplayers=2\n", {3, 2}, nullptr, 0},
+      {"# kept\n\n volume = 9 \r\nplayers=1", {9, 1}, nullptr, 0},
+      {"", {5, 1}, nullptr, 0},
+      {"volume=0", {0, 1}, nullptr, 0},
+      {"volume=10", {5, 1}, "the volume is a level from 0 to 9", 1},
+      {"volume=-1", {5, 1}, "the volume is a level from 0 to 9", 1},
+      {"players=1\nvolume=", {5, 1}, "the volume is a level from 0 to 9", 2},
+      {"players=3", {5, 1}, "players is 1 or 2", 1},
+      {"players=0", {5, 1}, "players is 1 or 2", 1},
+      {"volume=2\nspeed=3", {5, 1}, "unknown setting", 2},
+      {"volume 3", {5, 1}, "not a line name=value", 1},
+      {std::string(256, '#'), {5, 1}, nullptr, 0},
+      {std::string(257, '#'), {5, 1}, "longer than the settings can be", 0},
+      {std::string("volume=1\0", 9), {5, 1}, "not a text", 0},
+  };
+  for (const auto& each : kCases) {
+    Settings settings = {5, 1};
+    int line = -1;
+    const char* fault = parse_settings(each.text.data(), each.text.size(), &settings, &line);
+    EXPECT_STREQ(fault, each.fault) << each.text;
+    EXPECT_EQ(line, each.line) << each.text;
+    EXPECT_EQ(settings.volume * 10 + settings.players, each.read.volume * 10 + each.read.players)
+        << each.text;
+  }
+}
+
+TEST(Display, FitsThePictureByTheLargestWholeFactorCentred) {
+  const struct {
+    int width, height, factor, left, top;
+  } kCases[] = {{320, 240, 1, 0, 0},     {640, 480, 2, 0, 0},    {1920, 1080, 4, 320, 60},
+                {1366, 768, 3, 203, 24}, {1283, 725, 3, 161, 2}, {1728, 972, 4, 224, 6},
+                {3840, 2160, 9, 480, 0}, {319, 240, 0, 159, 120}};
+  for (const auto& each : kCases) {
+    const Fit fit = fit_picture(each.width, each.height, 320, 240);
+    EXPECT_EQ(fit.factor * 1000000 + fit.left * 1000 + fit.top,
+              each.factor * 1000000 + each.left * 1000 + each.top)
+        << each.width << "x" << each.height;
+  }
+}
