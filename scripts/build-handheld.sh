@@ -10,9 +10,9 @@
 #
 # The C library (musl), SDL 1.2 and SDL_mixer 1.2 are built static from Debian's source packages
 # (from the archive this machine's apt reads, or from debian-sources/ where that folder is there)
-# into build-cache/mips32 (RALLY_CACHE sets the cache folder) the first time, SDL with the change
-# in scripts/sdl-fbcon-no-mouse.patch; later runs reuse them while this script and the patch stay
-# the same.
+# into the cache (RALLY_CACHE, by default ~/.cache/rally) the first time, SDL with the change in
+# scripts/sdl-fbcon-no-mouse.patch; later runs reuse them while this script and the patch stay the
+# same (scripts/handheld-env.sh names the folder after both).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh
@@ -25,12 +25,12 @@ case $flavour in
 esac
 jobs=$(nproc)
 
-# Fetches Debian's source package $1 and unpacks it into $RALLY_CACHE/src/$1, once each of its
+# Fetches Debian's source package $1 and unpacks it into $RALLY_SOURCES/$1, once each of its
 # files matches its SHA-256 sum in the .dsc (apt checks the .dsc against the archive's signed
 # index). In an unpacked source archive of rally's (scripts/package-handheld.sh makes one), the
 # package is taken from its folder debian-sources/ instead, as the released binary was built.
 fetch_source() {
-  local src=$RALLY_CACHE/src
+  local src=$RALLY_SOURCES
   mkdir -p "$src"
   rm -rf "${src:?}/$1" "$src/$1"_*
   if compgen -G "debian-sources/$1_*.dsc" > /dev/null; then
@@ -47,9 +47,9 @@ fetch_source() {
 # Runs the configure script of source package $1 in a build folder of its own with "${@:2}",
 # then make and make install, into the static root.
 configure_and_install() {
-  local build=$RALLY_CACHE/build/$1
+  local build=$RALLY_HANDHELD_LIBS/build/$1
   rm -rf "$build" && mkdir -p "$build"
-  (cd "$build" && "$RALLY_CACHE/src/$1/configure" --prefix="$RALLY_STATIC_ROOT" "${@:2}" \
+  (cd "$build" && "$RALLY_SOURCES/$1/configure" --prefix="$RALLY_STATIC_ROOT" "${@:2}" \
     > configure.log 2>&1 && make -j"$jobs" > make.log 2>&1 && make install > install.log 2>&1) ||
     { tail -n 30 "$build"/*.log >&2 && return 1; }
 }
@@ -73,9 +73,9 @@ build_libraries() {
 
   # The rest is built with musl (its compiler wrapper), static. The handheld has no mouse: SDL's
   # framebuffer console then goes on without one instead of failing to open the display.
-  patch -d "$RALLY_CACHE/src/libsdl1.2" -p1 --forward --fuzz=0 --no-backup-if-mismatch --quiet \
+  patch -d "$RALLY_SOURCES/libsdl1.2" -p1 --forward --fuzz=0 --no-backup-if-mismatch --quiet \
     < "$sdl_patch" &&
-    grep -q 'sdl_nomouse = "no mouse"' "$RALLY_CACHE/src/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
+    grep -q 'sdl_nomouse = "no mouse"' "$RALLY_SOURCES/libsdl1.2/src/video/fbcon/SDL_fbvideo.c" ||
     { echo "SDL's framebuffer driver has changed: check $sdl_patch" >&2 && return 1; }
   local -x CC=$root/bin/musl-gcc CFLAGS=$cflags LDFLAGS=-static
   local -x PKG_CONFIG_LIBDIR=$root/lib/pkgconfig

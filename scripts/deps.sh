@@ -13,6 +13,11 @@
 #               archive, and qemu's user mode for its checks (with build)
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick, window sizes
 #   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
+# Where the scripts keep what they fetch and build from Debian's archive, outside the checkout, so
+# that a new clone on the same machine reuses it; each thing in it is kept under a name made from
+# what it was built from.
+RALLY_CACHE=${RALLY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/rally}
+
 declare -A RALLY_DEPS=(
   [build]="cmake make pkg-config"
   [play]="g++ libsdl1.2-dev libsdl-mixer1.2-dev"

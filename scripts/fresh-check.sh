@@ -9,12 +9,13 @@
 #     files that tests/golden/packages.txt lists, and the source archive with this commit's files
 #     and the Debian source packages.
 # It prints the megabytes that each command added under /usr. The roots are removed afterwards,
-# whatever happens. The bare root and apt's downloads are kept in build-cache/fresh.
+# whatever happens. The bare root (named after the release and the archive) and apt's downloads are
+# kept in the cache (RALLY_CACHE, by default ~/.cache/rally).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh  # install_deps, machine_sources
 install_deps fresh
-cache=${RALLY_CACHE:-$PWD/build-cache}/fresh
+cache=$RALLY_CACHE/fresh
 work=$(mktemp -d /var/tmp/rally-fresh.XXXXXX)
 # No mount is left inside a root once bwrap has ended; --one-file-system keeps it so regardless.
 trap 'rm -rf --one-file-system "$work"' EXIT
@@ -24,21 +25,23 @@ release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 version=$(sed -n 's/^project(rally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # The bare root, made once from the first archive that names this release.
-if [ ! -f "$cache/bare.tar" ]; then
-  machine_sources "$work/apt"
-  archive=$( (awk '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, ""); print $1 }' \
-    "$work/apt/sources.list"; sed -n 's/^URIs:[ \t]*\([^ \t]*\).*/\1/p' \
-    "$work/apt/sources.list.d/machine.sources") | awk "NR == 1")
+machine_sources "$work/apt"
+archive=$( (awk '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, ""); print $1 }' \
+  "$work/apt/sources.list"; sed -n 's/^URIs:[ \t]*\([^ \t]*\).*/\1/p' \
+  "$work/apt/sources.list.d/machine.sources") | awk "NR == 1")
+bare=$cache/bare-$release-$(echo "$archive" | sha256sum | cut -c 1-16).tar
+if [ ! -f "$bare" ]; then
   debootstrap --variant=minbase --cache-dir="$cache/archives" "$release" "$work/bare" "$archive" \
     > "$work/debootstrap.log" || { tail -n 20 "$work/debootstrap.log" && exit 1; }
-  tar -C "$work/bare" -cf "$cache/bare.tar" . && rm -rf --one-file-system "$work/bare"
+  tar -C "$work/bare" -cf "$bare.new" . && mv "$bare.new" "$bare"
+  rm -rf --one-file-system "$work/bare"
 fi
 
 # A fresh copy of the bare root with this machine's apt sources and settings (a proxy, say) and a
 # clone of this commit, in $work/root.
 fresh_root() {
   rm -rf --one-file-system "$work/root" && mkdir "$work/root"
-  tar -C "$work/root" -xf "$cache/bare.tar"
+  tar -C "$work/root" -xf "$bare"
   rm -f "$work/root/etc/apt/sources.list"
   cp -r /etc/apt/sources.list* /etc/apt/apt.conf.d /etc/apt/preferences.d "$work/root/etc/apt/" \
     2> /dev/null || true

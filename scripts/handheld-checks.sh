@@ -11,7 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/handheld-env.sh
-sysroot=$RALLY_CACHE/mipsel-sysroot
+# Named after this script, which lists the packages.
+sysroot=$RALLY_CACHE/mipsel-sysroot-$(sha256sum < scripts/handheld-checks.sh | cut -c 1-16)
 jobs=$(nproc)
 
 # Debian's mipsel SDL, SDL_mixer, SDL_gfx, libpng and GoogleTest with the libraries they need,

@@ -2,9 +2,13 @@
 # Sourced by the handheld scripts: where their downloads and builds are kept, and a private apt
 # configuration that reads the same archive as this machine (source packages and the mipsel lists
 # too) without changing the machine's own apt or dpkg setup.
-RALLY_CACHE=${RALLY_CACHE:-$PWD/build-cache}
-RALLY_STATIC_ROOT=$RALLY_CACHE/mips32  # musl, SDL and SDL_mixer, static, for MIPS32 release 1
-source scripts/deps.sh  # install_deps
+source scripts/deps.sh  # install_deps, RALLY_CACHE
+# musl, SDL and SDL_mixer, static, for MIPS32 release 1: their Debian sources, their builds and
+# the installed libraries, under a name made from the script and the patch that build them.
+RALLY_HANDHELD_LIBS=$RALLY_CACHE/handheld-$(cat scripts/build-handheld.sh \
+  scripts/sdl-fbcon-no-mouse.patch | sha256sum | cut -c 1-16)
+RALLY_SOURCES=$RALLY_HANDHELD_LIBS/src
+RALLY_STATIC_ROOT=$RALLY_HANDHELD_LIBS/mips32
 
 # apt-get and apt-cache through the private configuration.
 private_apt_get() { APT_CONFIG=$RALLY_CACHE/apt/apt.conf apt-get "$@"; }

@@ -29,7 +29,7 @@
 # and in LICENSES/README: the source archive then holds the commit, not the changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/handheld-env.sh  # install_deps, RALLY_CACHE, RALLY_STATIC_ROOT
+source scripts/handheld-env.sh  # install_deps, RALLY_SOURCES, RALLY_STATIC_ROOT
 install_deps build handheld
 umask 022
 
@@ -82,14 +82,14 @@ stage() {
 }
 
 # The version of Debian's source package $1, from the .dsc that the build fetched.
-dsc_version() { sed -n 's/^Version: //p' "$RALLY_CACHE/src/$1"_*.dsc; }
+dsc_version() { sed -n 's/^Version: //p' "$RALLY_SOURCES/$1"_*.dsc; }
 
 # The notices of the binary of build folder $2 into folder $1: the game's, those of musl, SDL and
 # SDL_mixer from their source packages (the upstream license file and debian/copyright), GCC's
 # run-time's from the installed package of each compiler file on the binary's link line, and
 # README.
 notices() {
-  local dir=$1 src=$RALLY_CACHE/src file package packages=() first=""
+  local dir=$1 src=$RALLY_SOURCES file package packages=() first=""
   rm -rf "$dir" && mkdir -p "$dir"/{rally,musl,SDL,SDL_mixer,gcc}
   install -m 644 LICENSE dist/copyright "$dir/rally/"
   install -m 644 "$src/musl/COPYRIGHT" "$dir/musl/"
@@ -173,13 +173,13 @@ for amd64, as root or through sudo (the scripts install what they need with apt)
   bash scripts/build-handheld.sh            # build-handheld/rally: the .zip's rally.dge
   bash scripts/build-handheld.sh keyboard   # build-handheld-keyboard/rally: the .opk's rally
 
-build-handheld.sh builds musl, SDL and SDL_mixer from debian-sources/ into build-cache/mips32,
+build-handheld.sh builds musl, SDL and SDL_mixer from debian-sources/ into its cache (~/.cache/rally),
 SDL with the patch (again whenever the patch changes), then links the game with them. Copy
 build-handheld/rally over rally/rally.dge on the memory card, or pack both packages anew with
 \`RALLY_ALLOW_DIRTY=1 bash scripts/package-handheld.sh zip\` and \`... opk\` (outside a git
 checkout they are made without a source archive: publish your changed source with them). To
 link with an SDL built another way, configure the game with -DRALLY_STATIC_ROOT=FOLDER, a folder
-laid out as build-cache/mips32 is (see scripts/build-handheld.sh and cmake/mipsel-linux.cmake).
+laid out as the cache's mips32 folder is (see scripts/build-handheld.sh and cmake/mipsel-linux.cmake).
 EOF
     [ -z "$unclean" ] || printf '%s\n' "" \
       "WARNING: this package is not a release. It was packed with RALLY_ALLOW_DIRTY=1:" \
@@ -199,7 +199,7 @@ pack_source() {
   rm -rf "$staging" && mkdir -p "$staging/$top/debian-sources"
   git archive --format=tar --prefix="$top/" HEAD | tar -x -C "$staging"
   for package in musl libsdl1.2 sdl-mixer1.2; do
-    cp "$RALLY_CACHE/src/$package"_* "$staging/$top/debian-sources/"
+    cp "$RALLY_SOURCES/$package"_* "$staging/$top/debian-sources/"
   done
   chmod -R u+rwX,go+rX,go-w "$staging"
   tar -C "$staging" --sort=name --owner=0 --group=0 --numeric-owner \

@@ -38,11 +38,12 @@ static bool ended() {
 // One reading. Once the game has opened the FIFO (a writer can
 // then open it too), a fresh FIFO takes its place for the next reading, and the text goes to the
 // one the game holds: however the two processes run, no reading is missed and no two readings
-// mix.
+// mix. A game that does not come for its reading within 30 s is taken to be stuck.
 static bool serve(const char* fifo, const char* buttons) {
   int fd;
-  while ((fd = open(fifo, O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
-    if (errno != ENXIO || ended()) return false;
+  for (int waited_us = 0; (fd = open(fifo, O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0;
+       waited_us += 100) {
+    if (errno != ENXIO || ended() || waited_us > 30000000) return false;
     usleep(100);
   }
   char next[256], text[16];

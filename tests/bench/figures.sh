@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# The game's performance figures. First the gpio build on SDL's dummy drivers, played by
-# rally_session. A per-frame figure is the difference between two sessions that differ only in the frames of one
-# screen, divided by that difference, so start-up and shut-down cancel. It reports and never fails
-# on the figures, which depend on the machine's SDL and C library. As the long check
-# memory_and_figures, it fails when memcheck finds a byte definitely lost after 4 or 40
-# menu <-> match round trips, or less memory still in use at the end of 4 than of 40. Then the
-# desktop edition's pace and appetite on virtual displays (present_bench), through OpenGL and
-# through SDL's own surface: at scale 4 on 1920x1080, at scales 1, 4 and 8 on 3840x2160.
+# The game's performance figures, run by hand (docs/performance.md gives them). First the gpio
+# build on SDL's dummy drivers, played by rally_session: a per-frame figure is the difference
+# between two sessions that differ only in the frames of one screen, divided by that difference,
+# so start-up and shut-down cancel. Then the desktop edition's pace and appetite on virtual
+# displays (present_bench), through OpenGL and through SDL's own surface: at scale 4 on 1920x1080,
+# at scales 1, 4 and 8 on 3840x2160. It reports and never fails on a figure.
 #
 #   bash tests/bench/figures.sh [BUILD_DIR]    (default: build)
 #
@@ -53,16 +51,12 @@ memcheck() { session "$1" valgrind --leak-check=full --errors-for-leak-kinds=def
   --error-exitcode=99 --log-file=h && cat h; }
 allocs() { memcheck "$1" | grep -o '[0-9,]* allocs' | tr -dc 0-9; }
 heap() { per "$(allocs "$2") - $(allocs "$1")" 150 2; }
-in_use() { memcheck "-*2 $(printf 'a -*10 t t - %.0s' $(seq "$1"))t" | grep -o 'in use at exit.*'; }
 
 echo "instructions per play frame: $frame, of which SDL's blits and flip: $sdl"
 echo "instructions from start to the first menu flip: $(ir start.[12]-01)"
 echo "heap allocations per frame (target 0): menu $(heap "-*50 t" "-*200 t"), play" \
   "$(heap "a -*50 t - t" "a -*200 t - t"), game-over reading $(heap "a d*1000 t - t" "a d*1150 t - t")"
 echo "system calls per play frame, main thread: ${syscalls%, } (target: openat, read, close 1 each)"
-few=$(in_use 4) many=$(in_use 40)
-echo "memory $few after 4 menu <-> match round trips, $many after 40"
-[ "$few" = "$many" ]
 
 # The desktop's pace and appetite: at the default scale on a 1920x1080 display, then at scales 1,
 # 4 and 8 on a 3840x2160 one, through each path; its own settings folder, so that no saved setting
