@@ -4,6 +4,7 @@
 // text, and the whole-factor fit.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -170,6 +171,13 @@ TEST(Display, FitsThePictureByTheLargestWholeFactorCentred) {
   } kCases[] = {{320, 240, 1, 0, 0},     {640, 480, 2, 0, 0},    {1920, 1080, 4, 320, 60},
                 {1366, 768, 3, 203, 24}, {1283, 725, 3, 161, 2}, {1728, 972, 4, 224, 6},
                 {3840, 2160, 9, 480, 0}, {319, 240, 0, 159, 120}};
+  for (auto [width, height, factor] : {std::array{1920, 1080, 4},
+                                       {1366, 768, 2},
+                                       {2560, 1440, 5},
+                                       {640, 480, 2},
+                                       {3840, 2160, 8}}) {
+    EXPECT_EQ(window_factor(width, height), factor) << width << "x" << height << ", a window";
+  }
   for (const auto& each : kCases) {
     const Fit fit = fit_picture(each.width, each.height, 320, 240);
     EXPECT_EQ(fit.factor * 1000000 + fit.left * 1000 + fit.top,

@@ -7,48 +7,27 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+static Uint32 owner = 0;  // the thread that last set the video mode
 
-Uint32 owner = 0;  // the thread that last set the video mode
+// A wrapper of SDL's `name`, checked before it calls the real function.
+#define CHECKED(result, name, parameters, arguments)                                    \
+  extern "C" result __real_##name parameters;                                           \
+  extern "C" result __wrap_##name parameters {                                          \
+    if (owner != 0 && SDL_ThreadID() != owner) {                                        \
+      std::fprintf(stderr, "thread check: %s called off the window's thread\n", #name); \
+      std::abort();                                                                     \
+    }                                                                                   \
+    return __real_##name arguments;                                                     \
+  }
 
-void check(const char* call) {
-  if (owner == 0 || SDL_ThreadID() == owner) return;
-  std::fprintf(stderr, "thread check: %s called on a thread that does not own the window\n", call);
-  std::abort();
-}
+CHECKED(void, SDL_PumpEvents, (), ())
+CHECKED(Uint8*, SDL_GetKeyState, (int* count), (count))
+CHECKED(int, SDL_NumJoysticks, (), ())
+CHECKED(SDL_Joystick*, SDL_JoystickOpen, (int index), (index))
+CHECKED(int, SDL_JoystickEventState, (int state), (state))
 
-}  // namespace
-
-extern "C" {
-SDL_Surface* __real_SDL_SetVideoMode(int, int, int, Uint32);
-void __real_SDL_PumpEvents();
-Uint8* __real_SDL_GetKeyState(int*);
-int __real_SDL_NumJoysticks();
-SDL_Joystick* __real_SDL_JoystickOpen(int);
-int __real_SDL_JoystickEventState(int);
-
-SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bits, Uint32 flags) {
+extern "C" SDL_Surface* __real_SDL_SetVideoMode(int, int, int, Uint32);
+extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bits, Uint32 flags) {
   owner = SDL_ThreadID();
   return __real_SDL_SetVideoMode(width, height, bits, flags);
-}
-void __wrap_SDL_PumpEvents() {
-  check("SDL_PumpEvents");
-  __real_SDL_PumpEvents();
-}
-Uint8* __wrap_SDL_GetKeyState(int* count) {
-  check("SDL_GetKeyState");
-  return __real_SDL_GetKeyState(count);
-}
-int __wrap_SDL_NumJoysticks() {
-  check("SDL_NumJoysticks");
-  return __real_SDL_NumJoysticks();
-}
-SDL_Joystick* __wrap_SDL_JoystickOpen(int index) {
-  check("SDL_JoystickOpen");
-  return __real_SDL_JoystickOpen(index);
-}
-int __wrap_SDL_JoystickEventState(int state) {
-  check("SDL_JoystickEventState");
-  return __real_SDL_JoystickEventState(state);
-}
 }

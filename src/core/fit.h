@@ -16,3 +16,10 @@ constexpr Fit fit_picture(int area_width, int area_height, int picture_width, in
   return {factor, (area_width - picture_width * factor) / 2,
           (area_height - picture_height * factor) / 2};
 }
+
+// The window's factor for the game's 320x240 picture on a desktop of this size: the largest at
+// which it fits nine tenths of the desktop (the rest is left for title bars and panels), and at
+// least 2.
+constexpr int window_factor(int desktop_width, int desktop_height) {
+  return std::max(2, fit_picture(desktop_width * 9 / 10, desktop_height * 9 / 10, 320, 240).factor);
+}

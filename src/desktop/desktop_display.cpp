@@ -12,10 +12,6 @@
 
 namespace {
 
-// The window may take this share (in tenths) of the desktop: the rest is left for title bars and
-// panels.
-constexpr int kDesktopShare = 9;
-
 struct Modes {
   int window_width = kScreenWidth, window_height = kScreenHeight;
   int desktop_width = 0, desktop_height = 0;  // 0: unknown (the dummy driver)
@@ -206,10 +202,7 @@ SDL_Surface* open_desktop_display(const DisplayOptions& options) {
   }
   int scale = std::max(options.scale, 1);
   if (options.scale == 0 && modes.desktop_width > 0) {
-    scale = std::max(
-        2, fit_picture(modes.desktop_width * kDesktopShare / 10,
-                       modes.desktop_height * kDesktopShare / 10, kScreenWidth, kScreenHeight)
-               .factor);
+    scale = window_factor(modes.desktop_width, modes.desktop_height);
   }
   modes.window_width = kScreenWidth * scale;
   modes.window_height = kScreenHeight * scale;
