@@ -12,6 +12,10 @@
 #               from Debian's sources, SDL with a patch of ours), zip, SquashFS, git for the source
 #               archive, and qemu's user mode for its checks (with build)
 #   screenshot  the screenshot: a virtual X display, a window finder, ImageMagick, window sizes
+#   web         the web edition: Emscripten (with its Node.js and LLVM), zip for its package (with
+#               build)
+#   browser     the web edition's check: Chromium, headless, driven over the DevTools protocol by
+#               Python's websocket client
 #   fresh       the fresh-root check: a minimal Debian root, a sandbox to enter it, a clone
 # Where the scripts keep what they fetch and build from Debian's archive, outside the checkout, so
 # that a new clone on the same machine reuses it; each thing in it is kept under a name made from
@@ -26,6 +30,8 @@ declare -A RALLY_DEPS=(
   [long]="clang libclang-rt-14-dev valgrind strace"
   [handheld]="g++-mipsel-linux-gnu dpkg-dev patch file zip unzip squashfs-tools git qemu-user"
   [screenshot]="xvfb libgl1-mesa-dri xdotool x11-utils imagemagick"
+  [web]="emscripten zip"
+  [browser]="chromium python3-websocket"
   [fresh]="debootstrap bubblewrap git"
 )
 

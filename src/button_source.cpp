@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "core/gpio_lines.h"
+#include "core/platform.h"
 #include "edition.h"
 
 namespace {
@@ -80,6 +81,12 @@ int8_t hat_direction(Uint8 hat) {
   return (hat & SDL_HAT_UP) != 0 ? -1 : (hat & SDL_HAT_DOWN) != 0 ? 1 : 0;
 }
 
+void focus_gone() {
+  record.focus_lost |= static_cast<Sint32>(SDL_GetTicks() - record.focus_heeded_from) >= 0;
+  // Keys let go in another window never come back as events here.
+  for (Uint8& keys : record.keys_down) keys = 0;
+}
+
 bool asks_display_switch(const SDL_keysym& key) {
   const bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
   return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT) != 0);
@@ -92,11 +99,7 @@ void take(const SDL_Event& event) {
       record.quit = true;
       break;
     case SDL_ACTIVEEVENT:
-      if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0) {
-        record.focus_lost |= static_cast<Sint32>(SDL_GetTicks() - record.focus_heeded_from) >= 0;
-        // Keys let go in another window never come back as events here.
-        for (Uint8& keys : record.keys_down) keys = 0;
-      }
+      if (event.active.gain == 0 && (event.active.state & SDL_APPINPUTFOCUS) != 0) focus_gone();
       break;
     case SDL_KEYDOWN:
       if (asks_display_switch(event.key.keysym)) {
@@ -201,7 +204,7 @@ void wait_for_events() {
       Locked locked;
       if (record.taken != seen) return;
     }
-    SDL_Delay(10);
+    platform().delay(10);
   }
 }
 
@@ -217,6 +220,12 @@ int read_keyboard(int8_t* inputs) {
 }
 
 void forget_events() {
+  if (!events_shared()) take_events();
   Locked locked;
   record = Record{};
+}
+
+void lose_focus() {
+  Locked locked;
+  focus_gone();
 }

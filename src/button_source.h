@@ -31,6 +31,10 @@ bool take_display_switch();  // whether F11 or Alt+Enter asked to switch window 
 void ignore_focus_loss(Uint32 ms);
 // Forgets the presses since the last reading (buttons still held stay held).
 void forget_presses();
+// Forgets every key and pad held and every request: the game starts afresh.
+void forget_events();
+// The window lost the focus, as a page tells it (the keys held are let go).
+void lose_focus();
 // Sleeps until the record takes another event.
 void wait_for_events();
 

@@ -60,19 +60,21 @@ shown_or_ended() { window_of "$1" > /dev/null || ! running "$1"; }
 
 # capture NAME LIBRARY_FOLDER OPTION...: the game's window (or the screen, in full screen) once
 # the menu stands still, as raw RGB in NAME, reduced to RGB565 in NAME.565, and what the game said
-# of its path in NAME.said. A game that ends before its window shows is started again, twice at
-# most: under load, connecting to Xvfb now and then fails ("No available video device").
+# of its path in NAME.said. A game that ends before its window shows is started again a second
+# later, four times at most: under load, connecting to Xvfb now and then fails ("No available
+# video device").
 capture() {
   local name=$1 library=$2 window pid attempt
   shift 2
-  for attempt in 1 2 3; do
+  for attempt in 1 2 3 4 5; do
     LD_LIBRARY_PATH=$library "$game" --verbose "$@" 2> "$work/$name.said" &
     pid=$!
     started+=($pid)
     within 20 "the window of rally $*" shown_or_ended $pid
     ! running $pid || break
     echo "rally $* ended before its window showed: $(tr '\n' ' ' < "$work/$name.said")"
-    [ $attempt -lt 3 ] || return 1
+    [ $attempt -lt 5 ] || return 1
+    sleep 1
   done
   window=$(window_of $pid)
   [[ " $* " != *" --fullscreen "* ]] || window=root

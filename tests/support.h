@@ -23,7 +23,6 @@
 #include "platform_sdl.h"
 #include "records.h"
 
-void forget_events();  // button_source.cpp: every test starts with no key, pad or request
 
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL on its dummy drivers as the program does.
