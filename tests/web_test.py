@@ -11,7 +11,6 @@ browser's console must show no error, and the program's standard error must be t
 import base64, json, os, signal, subprocess, sys, tempfile, threading, time
 import websocket
 
-WEB, RALLY = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 work = tempfile.mkdtemp()
 started = []
 # The script: keys (X's names) and the still pictures to compare, named; a match left to the
@@ -59,9 +58,9 @@ def still(capture, what):
 class Page:
     """The page served from 127.0.0.1 in headless Chromium."""
 
-    def __init__(self):
+    def __init__(self, root):
         port = 8000 + os.getpid() % 1000
-        start("/usr/bin/python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", WEB,
+        start("/usr/bin/python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", root,
               str(port), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         start("chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
               "--remote-debugging-port=0", "--user-data-dir=" + work + "/profile",
@@ -128,7 +127,7 @@ class Page:
         return rgb565(base64.b64decode(data))
 
 
-def desktop(pictures):
+def desktop(rally, pictures):
     """The desktop build on Xvfb, played by the script with xdotool."""
     display = within(20, "Xvfb", lambda: os.path.exists(work + "/display") and
                      open(work + "/display").read().strip())
@@ -138,7 +137,7 @@ def desktop(pictures):
     run = lambda *args: subprocess.run(args, env=env, capture_output=True, timeout=20).stdout
     xdotool = lambda *args: run("xdotool", *args).split()
     for _ in range(5):  # under load, connecting to Xvfb now and then fails: the game ends at once
-        game = start(RALLY, "--scale", "1", env=env, stderr=open(work + "/desktop.err", "w"))
+        game = start(rally, "--scale", "1", env=env, stderr=open(work + "/desktop.err", "w"))
         window = within(20, "the desktop's window", lambda: game.poll() is not None or xdotool(
             "search", "--pid", str(game.pid), "--name", "^rally$"))
         if game.poll() is None:
@@ -161,15 +160,14 @@ def play(capture, key, pictures):
             pictures[step] = capture()
 
 
-signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
-try:
+def main(web, rally):
     with open(work + "/display", "w") as said:
         start("Xvfb", "-displayfd", str(said.fileno()), "-screen", "0", "640x480x24", "-nolisten",
               "tcp", pass_fds=(said.fileno(),), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     on_desktop, in_page = {}, {}
-    thread = threading.Thread(target=desktop, args=(on_desktop,))
+    thread = threading.Thread(target=desktop, args=(rally, on_desktop))
     thread.start()
-    page = Page()
+    page = Page(web)
     within(30, "the start overlay", lambda: page.js(
         "document.getElementById('start').classList.contains('shown')"))
     box = page.js("JSON.stringify(Object.values(Module.canvas.getBoundingClientRect().toJSON()))")
@@ -188,10 +186,21 @@ try:
           "standard error, desktop %s, page %s; console errors %s" % (
               box, len(in_page) - 1 - len(wrong), wrong, white, on_desktop.get("status"),
               desktop_said, page.said, page.errors))
-    sys.exit(0 if not wrong and white and on_desktop.get("status") == 0 and not page.errors and
-             page.said == desktop_said and box == "[160,40,960,720,40,1120,760,160]" else 1)
-finally:
+    return not wrong and white and on_desktop.get("status") == 0 and not page.errors and \
+        page.said == desktop_said and box == "[160,40,960,720,40,1120,760,160]"
+
+
+def end():
     for process in started:
         if process.poll() is None:
             os.killpg(process.pid, signal.SIGKILL)
     subprocess.run(["rm", "-rf", work])
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
+    try:
+        passed = main(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
+    finally:
+        end()
+    sys.exit(0 if passed else 1)

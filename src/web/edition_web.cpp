@@ -20,7 +20,8 @@ namespace {
 
 constexpr char kSettingsKey[] = "rally-settings";
 
-// clang-format off: JavaScript
+// JavaScript, in C++ macros: clang-format leaves it as it is.
+// clang-format off
 EM_JS(int, stored_settings, (const char* key, char* text, int size), {
   var value = null;
   try {
