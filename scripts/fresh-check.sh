@@ -4,7 +4,8 @@
 # this machine's apt sources name), entered through bwrap with its own /proc, /dev and /tmp:
 #   - scripts/play.sh --version prints the version and exits 0, having installed no package that
 #     apt-get install of the play list would not; then `cmake --install` of its build installs
-#     the files that tests/golden/install.txt lists;
+#     the files that tests/golden/install.txt lists, and scripts/build-web.sh makes the web
+#     edition's page and zip;
 #   - scripts/package-handheld.sh zip, and opk in another root, each make their package with the
 #     files that tests/golden/packages.txt lists, and the source archive with this commit's files
 #     and the Debian source packages.
@@ -78,6 +79,12 @@ echo "play.sh --version: $(tail -n 1 "$work/out"), $(($(usr) - before)) MB added
 inside cmake --install build --prefix /root/prefix > /dev/null
 inside find /root/prefix -type f -printf "%m %P\n" | listed_in tests/golden/install.txt
 echo "cmake --install: $(inside find /root/prefix -type f | wc -l) files, as install.txt lists"
+# The web edition in the same root: scripts/build-web.sh installs Emscripten and makes the page and
+# its zip.
+before=$(usr)
+inside bash scripts/build-web.sh > "$work/out" 2>&1 || { tail -n 30 "$work/out" && exit 1; }
+inside test -s "build-web/rally-web-$version.zip"
+echo "build-web.sh: $(tail -n 1 "$work/out"), $(($(usr) - before)) MB more under /usr"
 
 for package in zip opk; do
   fresh_root && before=$(usr)

@@ -138,8 +138,9 @@ def desktop(rally, pictures):
     xdotool = lambda *args: run("xdotool", *args).split()
     for _ in range(5):  # under load, connecting to Xvfb now and then fails: the game ends at once
         game = start(rally, "--scale", "1", env=env, stderr=open(work + "/desktop.err", "w"))
-        window = within(20, "the desktop's window", lambda: game.poll() is not None or xdotool(
-            "search", "--pid", str(game.pid), "--name", "^rally$"))
+        window = within(20, "the desktop's window", lambda: game.poll() is not None or [
+            w for w in xdotool("search", "--pid", str(game.pid), "--name", "^rally$")
+            if b"IsViewable" in run("xwininfo", "-id", w)])  # import hangs on a window not mapped
         if game.poll() is None:
             break
         time.sleep(1)
