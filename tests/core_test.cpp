@@ -1,7 +1,6 @@
 // The core's tables, without SDL: the rules against their worked examples and the edges of their
-// ranges (tests/golden/rules.txt), every heading a paddle can meet against the net turns of the
-// paddles' rule sets (paddle_turns.txt), the GPIO proc file's texts (gpio_texts.txt), the settings'
-// text, and the whole-factor fit.
+// ranges, paddle hits among them (tests/golden/rules.txt), the GPIO proc file's texts
+// (gpio_texts.txt), the settings' text, and the whole-factor fit.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -78,32 +77,6 @@ TEST(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
       EXPECT_EQ(name == "pause" ? clock.paused : variable(name),
                 std::stoi(word.substr(name.size() + 1)))
           << line << "\n    " << name;
-    }
-  }
-}
-
-TEST(Rules, PaddleHitsTurnEveryHeadingByTheNetChangeOfTheirSectorRules) {
-  Clock clock;
-  for (const std::string& line : examples("paddle_turns.txt")) {
-    char side, motion;  // L or R; s, d or u
-    int from, to, net, turns[3] = {};
-    const int read = std::sscanf(line.c_str(), "%c %c %d..%d %d %d %d %d", &side, &motion, &from,
-                                 &to, &net, &turns[0], &turns[1], &turns[2]);
-    ASSERT_TRUE(read == 5 || read == 8) << line;  // the random turns only for a flat sector
-    for (int angle = from; angle <= to; ++angle) {
-      for (int random : {0, 1, 2}) {
-        game = GameState{};  // the ball inside the paddle's window and reach (top 105), armed
-        game.paddle1_y = game.paddle2_y = 105;
-        game.ball_x = side == 'L' ? 13 : 305, game.ball_y = 120;
-        game.angle = angle, game.random = random, game.crossed_middle = 1;
-        (side == 'L' ? game.p1_moveup : game.p2_moveup) = motion == 'u';
-        (side == 'L' ? game.p1_movedown : game.p2_movedown) = motion == 'd';
-        handle_collisions();
-        int end = angle + net + turns[random];
-        // The reversal sends a right hit back leftwards; the wrap brings it into range.
-        if (side == 'R') end += end <= 0 ? 360 : end <= 180 ? 180 : 0;
-        ASSERT_EQ(game.angle, end) << line << ": heading " << angle << ", random " << random;
-      }
     }
   }
 }

@@ -1,6 +1,6 @@
 // The desktop edition's manners, in process: the screens' pace, what keys and gamepads hold, the
-// settings file, the picture scaled onto the window, and a session with the game and the window on
-// threads of their own.
+// settings file, and the picture scaled onto the window. (The game and the window on threads of
+// their own are the display test's and the web check's, which play the real program.)
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "desktop/desktop_display.h"
-#include "desktop/presenter.h"
 #include "desktop/settings_file.h"
 #include "edition.h"
 #include "main_loop.h"
@@ -39,16 +38,6 @@ SDL_Event let_go(SDL_Event event) {
   return event;
 }
 
-SDL_Event focus_lost() {
-  SDL_Event event;
-  event.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
-  return event;
-}
-
-void push(std::initializer_list<SDL_Event> events) {
-  for (SDL_Event event : events) SDL_PushEvent(&event);
-}
-
 // The buttons held in one reading of the keys and pads, by letter.
 std::string reading() {
   int8_t inputs[kButtonLines];
@@ -58,9 +47,9 @@ std::string reading() {
 
 }  // namespace
 
-// On the desktop the slides step every 2 ms from their start, even after a late step; the menu's
-// frames and the game-over's readings come one play frame apart; a play frame sleeps to its end
-// (the fake's clock moves only when the game sleeps, so a busy wait would never end).
+// On the desktop the menu's slide steps every 2 ms from its start, even after a late step; its
+// frames come one play frame apart; a play frame sleeps to its end (the fake's clock moves only
+// when the game sleeps, so a busy wait would never end).
 TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
   fresh_game();
   FakePlatform fake;
@@ -71,11 +60,9 @@ TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
     flips.push_back(fake.now);
     fake.flip_cost = flips.size() == 10 ? 7 : 0;  // one late step in each slide
   };
-  // The last `count` of `times`, `apart` ms apart.
-  auto apart = [](const std::vector<uint32_t>& times, size_t count, uint32_t ms) {
-    for (size_t i = times.size() - count + 1; i < times.size(); ++i) {
-      EXPECT_EQ(times[i] - times[i - 1], ms) << i;
-    }
+  auto apart = [](const std::vector<uint32_t>& times, size_t count) {  // the last `count`
+    for (size_t i = times.size() - count + 1; i < times.size(); ++i)
+      EXPECT_EQ(times[i] - times[i - 1], 16u);
   };
   fake.press = [&](int n) {
     readings.push_back(fake.now);
@@ -85,22 +72,13 @@ TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
   ASSERT_EQ(flips.size(), 240u + 3);       // the slide, then a picture for each frame before 'a'
   EXPECT_EQ(flips[239] - flips[0], 478u);  // not stretched by the late step
   EXPECT_EQ(readings[0], flips[239]);      // the first frame right after the slide
-  apart(flips, 3, 16);
-  apart(readings, 4, 16);
-  flips.clear(), readings.clear();
+  apart(flips, 3);
+  apart(readings, 4);
+  flips.clear();
   fake.reading = 0;
   fake.press = [&](int n) { return std::string(n == 10 ? "t" : ""); };
   EXPECT_EQ(main_loop(kPlay), kMenu);
-  apart(flips, 9, 16);
-  flips.clear();
-  fake.reading = 0;
-  fake.press = [&](int n) {
-    readings.push_back(fake.now);
-    return std::string(n == 3 ? "a" : "");
-  };
-  EXPECT_EQ(main_loop(kGameOver), kPlay);
-  EXPECT_EQ(flips[159] - flips[0], 318u);
-  apart(readings, 4, 16);
+  apart(flips, 9);
 }
 
 // No button is read during a slide: on the desktop a press made and let go during the menu's slide
@@ -166,7 +144,9 @@ TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
     push({let_go(each.event)});
     EXPECT_EQ(reading(), "") << each.what << ", let go";
   }
-  push({key(SDLK_RETURN, true), focus_lost()});  // a key let go in another window
+  push({key(SDLK_w, true), key(SDLK_w, false)});  // a tap between two readings counts for one
+  EXPECT_EQ(reading() + reading(), "u");
+  push({key(SDLK_RETURN, true), focus(false)});  // a key let go in another window
   EXPECT_EQ(reading() + reading(), "a");
   EXPECT_TRUE(take_focus_loss());
 }
@@ -211,9 +191,7 @@ TEST(Settings, AreKeptInTheUsersConfigFolder) {
 }
 
 TEST(Display, TakesOpenGlOnlyFromARendererThatDoesNotDrawOnTheProcessor) {
-  for (const char* name : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "GDI SOFTWARE",
-                           "AMD "
-                           "Radeon RX 6600 (navi23, LLVM 15.0.6)",
+  for (const char* name : {"llvmpipe (LLVM 15.0.6)", "softpipe", "GDI SOFTWARE", "AMD Radeon RX",
                            "Mesa Intel(R) UHD Graphics"}) {
     EXPECT_EQ(is_software_renderer(name), std::strchr("lsG", name[0]) != nullptr) << name;
   }
@@ -283,102 +261,4 @@ TEST(GameOver, SlidesInToTheWholePicture) {
   }
   ASSERT_EQ(last.size(), 2u);
   EXPECT_EQ(last[0], last[1]);
-}
-
-// The desktop as it runs: the game on a thread of its own, the window's thread taking the events
-// (checked by the thread check of the test build) and showing the pictures. Start on the second
-// pad, F11 and then Escape in the match, Escape in the menu.
-namespace {
-
-int visit_codes[8], visit_count = 0;
-
-class Player : public PresentedPlatform {
- public:
-  int read_input(int8_t* inputs) override {
-    const struct {
-      int screen, visit, reading;
-      SDL_Event event;
-    } kScript[] = {{kMenu, 1, 3, pad(SDL_JOYBUTTONDOWN, 1, 7)},
-                   {kPlay, 1, 3, key(SDLK_F11, true)},
-                   {kPlay, 1, 20, key(SDLK_ESCAPE, true)},
-                   {kMenu, 2, 3, key(SDLK_ESCAPE, true)}};
-    ++readings_;
-    for (const auto& step : kScript) {
-      if (step.screen == screen_ && step.visit == visits_[screen_] && step.reading == readings_) {
-        push({step.event, let_go(step.event)});  // a tap
-      }
-    }
-    return PresentedPlatform::read_input(inputs);
-  }
-  void enter(int screen) {
-    ++visits_[screen_ = screen];
-    readings_ = 0;
-  }
-
- private:
-  int screen_ = 0, readings_ = 0, visits_[4] = {};
-};
-
-Player* player;
-
-int screen(int code) {
-  visit_codes[visit_count++ % 8] = code;
-  player->enter(code);
-  return main_loop(code);
-}
-
-}  // namespace
-
-TEST(Desktop, PlaysOnItsOwnThreadWhileTheWindowsThreadTakesTheEvents) {
-  fresh_game();
-  SdlPlatform program;
-  set_platform(&program);
-  DisplayOptions options;
-  options.renderer = Renderer::kSoftware;
-  game.screen = open_desktop_display(options);
-  ASSERT_NE(game.screen, nullptr);
-  Player playing;
-  player = &playing;
-  const long shown = pictures_shown(), switched = display_switches();
-  run_presented(playing, [] { run_screens(screen); });
-  EXPECT_EQ(std::vector<int>(visit_codes, visit_codes + visit_count),
-            (std::vector<int>{kMenu, kPlay, kMenu}));
-  EXPECT_EQ(display_switches() - switched, 1);
-  EXPECT_NE(SDL_GetVideoSurface()->flags & SDL_FULLSCREEN, 0u);  // F11 from the window
-  EXPECT_GT(pictures_shown() - shown, 1);
-  SDL_FreeSurface(game.screen);
-  game.screen = open_display();
-  set_platform(nullptr);
-}
-
-// Every key tapped (down and up between two readings) holds its buttons for one reading; a key
-// held down holds them for as long. The record: the buttons held on the two readings after each
-// key's tap, for every key that holds any, then on two readings with Enter held down.
-TEST(Buttons, ComeFromTheDesktopKeysAndATapCountsForOneReading) {
-  fresh_game();
-  int8_t inputs[kButtonLines];
-  std::vector<std::string> keys;  // each key with a button: the buttons of two readings
-  auto push = [](Uint8 type, int key) {
-    SDL_Event event = {type};
-    event.key.keysym.sym = static_cast<SDLKey>(key);
-    SDL_PushEvent(&event);
-  };
-  for (int key = 0; key < SDLK_LAST; ++key) {
-    push(SDL_KEYDOWN, key);
-    push(SDL_KEYUP, key);
-    std::string readings;
-    for (int reading = 0; reading < 2; ++reading) {
-      dingoo_read_input(inputs);
-      readings += " [" + held_in(inputs) + "]";
-    }
-    if (readings != " [] []") keys.push_back(SDL_GetKeyName(static_cast<SDLKey>(key)) + readings);
-  }
-  push(SDL_KEYDOWN, SDLK_RETURN);
-  for (int reading = 0; reading < 2; ++reading) {
-    dingoo_read_input(inputs);
-    keys.push_back("return held [" + held_in(inputs) + "]");
-  }
-  push(SDL_KEYUP, SDLK_RETURN);
-  dingoo_read_input(inputs);
-  expect_record("keys.txt", keys);
 }

@@ -12,10 +12,8 @@
 //
 //   RALLY_UPDATE_RECORD=1 build/tests/rally_tests
 //
-// Also here: the soak (random matches, a long check), the menu's latches and the pause.
+// Also here: the menu's latches, the mixer's calls and the pause.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "edition.h"
 #include "main_loop.h"
@@ -106,35 +104,6 @@ TEST(Record, OfASessionThroughEveryScreen) {
   expect_record("session.txt", platform.frames);
 }
 
-// Hundreds of matches with random buttons, in both player modes and through every screen; the
-// fake platform checks at every flip what the rules promise.
-static std::minstd_rand dice(11);
-static int matches = 0;
-
-static int random_screen(int code) {
-  matches += code == kPlay;
-  fake->press = [code](int n) {
-    if (code == kMenu && matches >= 300) return std::string(n % 2 ? "t" : "");
-    std::string buttons = code == kPlay && dice() % 3000 == 0 ? "t" : "";  // back, rarely
-    for (char b : std::string(code == kMenu ? "eiya" : code == kPlay ? "udxb" : "at")) {
-      if (dice() % 2) buttons += b;
-    }
-    return buttons;
-  };
-  return main_loop(code);
-}
-
-TEST(Long, Soak) {
-  fresh_game();
-  FakePlatform platform;
-  fake = &platform;
-  platform.max_reads = 5000000;
-  platform.keep_frames = false;
-  run_screens(random_screen);
-  EXPECT_GE(matches, 300);
-  std::printf("%d matches, %ld pictures\n", matches, platform.flips);
-}
-
 static Uint16& pixel(SDL_Surface* s, int x, int y) {
   return reinterpret_cast<Uint16*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
 }
@@ -195,15 +164,10 @@ TEST(Pause, HoldsAMatchUntilYAgainWithoutCountingThePausedTime) {
     platform.press = [](int n) {
       const std::string script[] = {"", "", "", "y", "y", "", "", "y", "", "", "f", "", "F", ""};
       if (n >= 14) return std::string("t");
-      SDL_Event focus = {SDL_ACTIVEEVENT};
-      focus.active = {SDL_ACTIVEEVENT, script[n] == "F", SDL_APPINPUTFOCUS};
-      if (script[n] == "f" || script[n] == "F") SDL_PushEvent(&focus);
+      if (script[n] == "f" || script[n] == "F") push({focus(script[n] == "F")});
       return script[n] == "y" ? script[n] : std::string();
     };
-    // The focus lost in the menu before the match does not pause it.
-    SDL_Event lost = {SDL_ACTIVEEVENT};
-    lost.active = {SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS};
-    SDL_PushEvent(&lost);
+    push({focus(false)});  // lost in the menu, before the match: it does not pause the match
     take_events();
     EXPECT_EQ(main_loop(kPlay), kMenu);
     if (!pausable) {

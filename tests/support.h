@@ -23,7 +23,6 @@
 #include "platform_sdl.h"
 #include "records.h"
 
-
 // Puts the game back to its state at program start, with the bitmaps of data/ loaded and the
 // screen cleared to black. The first call starts SDL on its dummy drivers as the program does.
 // The tests run in the checkout, where data/ and tests/golden/ are.
@@ -42,6 +41,17 @@ inline void fresh_game() {
   std::srand(1);
 }
 
+// Events of the window system, as SDL's queue gives them to the game's readings.
+inline SDL_Event focus(bool gained) {
+  SDL_Event event;
+  event.active = {SDL_ACTIVEEVENT, gained, SDL_APPINPUTFOCUS};
+  return event;
+}
+
+inline void push(std::initializer_list<SDL_Event> events) {
+  for (SDL_Event event : events) SDL_PushEvent(&event);
+}
+
 // A hash of the picture on a surface, in hexadecimal.
 inline std::string picture_hash(const SDL_Surface* s) {
   uint64_t hash = 14695981039346656037ull, word;  // FNV-1a over the picture's 64-bit words
@@ -54,12 +64,6 @@ inline std::string picture_hash(const SDL_Surface* s) {
   return text;
 }
 
-inline std::string held(const std::string& buttons) {
-  char text[16];
-  held_text(buttons.c_str(), text);
-  return text;
-}
-
 // The platform of the tests: SDL's for blits and quit requests, the rest faked. Its clock moves
 // only when the game reads it (1 ms a reading, unless `clock_runs` is false) or waits, so paced
 // frames run at once. Each reading of the buttons writes the text for `press(reading)` into a real
@@ -69,17 +73,17 @@ inline std::string held(const std::string& buttons) {
 // (`refuse_play`) or to find no data/p2_blip.wav (`missing_p2`). Waiting for an event takes 500 ms.
 //
 // What the game asks of the mixer and the clock is written into `events`; at every flip, the
-// frame's events, the clock and a hash of the picture become one line of `frames` (when
-// `keep_frames`), and what the rules promise is checked.
+// frame's events, the clock and a hash of the picture become one line of `frames`, and what the
+// rules promise is checked.
 class FakePlatform : public SdlPlatform {
  public:
   FakePlatform() { set_platform(this); }
   ~FakePlatform() override { set_platform(nullptr); }
 
   std::function<std::string(int reading)> press = [](int) { return ""; };
-  std::function<void()> on_flip;        // called at each flip, before its line is written
-  int reading = 0, max_reads = 100000;  // beyond max_reads the game is taken to be stuck
-  bool keep_frames = true, refuse_play = false, missing_p2 = false, clock_runs = true;
+  std::function<void()> on_flip;  // called at each flip, before its line is written
+  int reading = 0;                // readings so far; beyond 100000 the game is taken to be stuck
+  bool refuse_play = false, missing_p2 = false, clock_runs = true;
   bool keyboard = false;
   uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
   long flips = 0, faults = 0;       // faults: flips at which a promise of the rules was broken
@@ -110,8 +114,8 @@ class FakePlatform : public SdlPlatform {
                       (game.angle <= 360 || (hit && game.angle < 721)) &&
                       events.find("twice") == std::string::npos;
     if (!kept && faults++ == 0) ADD_FAILURE() << events << ", heading " << game.angle;
-    log('@', now, " #", keep_frames ? picture_hash(screen) : "0");
-    if (keep_frames) frames.push_back(events.substr(0, events.size() - 1));
+    log('@', now, " #", picture_hash(screen));
+    frames.push_back(events.substr(0, events.size() - 1));
     events.clear();
     now += flip_cost;
     ++flips;
@@ -152,12 +156,14 @@ class FakePlatform : public SdlPlatform {
   void pause_sounds(bool paused) override { log('Z', paused ? 1 : 0); }
   void wait_for_event() override { now += 500; }
   int read_input(int8_t* inputs) override {
-    if (++reads_ > max_reads) throw std::runtime_error("the game does not stop reading buttons");
+    if (++reads_ > 100000) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
     if (keyboard) return SdlPlatform::read_input(inputs);
     if (buttons != file_) {  // the button file changes only when the buttons do
+      char text[16];
+      held_text(buttons.c_str(), text);
       std::remove(RALLY_TEST_GPIO_FILE);
-      if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << held(buttons);
+      if ((file_ = buttons) != "?") std::ofstream(RALLY_TEST_GPIO_FILE) << text;
     }
     take_events();  // as the program's own reading does, a quit request holds back
     const int result = read_gpio_file(RALLY_TEST_GPIO_FILE, inputs);

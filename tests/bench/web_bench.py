@@ -9,6 +9,7 @@ the browser's processes take in the menu's wait and in a match.
 import os, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import web_test  # noqa: E402
+from screens import end, within  # noqa: E402
 
 HZ = os.sysconf("SC_CLK_TCK")
 
@@ -35,12 +36,12 @@ def core_share(seconds):
 try:
     opened = time.time()
     page = web_test.Page(os.path.abspath(sys.argv[1]))
-    web_test.within(30, "the start overlay", lambda: page.js(
+    within(30, "the start overlay", lambda: page.js(
         "document.getElementById('start').classList.contains('shown')"))
     overlay = time.time() - opened
-    page.key("x")
     pressed = page.js("performance.now()")
-    web_test.within(10, "the first picture", lambda: page.js("Module.rallyShown"))
+    page.key("x")
+    within(10, "the first picture", lambda: page.js("Module.rallyShown"))
     first = page.js("Module.rallyFirstShown") - pressed
     time.sleep(2)
     menu = core_share(5)
@@ -59,4 +60,4 @@ try:
           "pictures/s; browser's share of one core: menu wait %.1f %%, match %.1f %%" %
           (overlay, first, rate, menu, match))
 finally:
-    web_test.end()
+    end()

@@ -1,0 +1,84 @@
+"""Shared by the display test and the web edition's check: processes that end with the check, a
+virtual X display with the desktop game on it, and pictures captured there and reduced to RGB565,
+so that pictures shown through different paths compare as the game drew them."""
+import os, signal, subprocess, tempfile, time
+
+work = tempfile.mkdtemp()
+started = []
+QUIET = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+
+
+def start(*command, **options):
+    process = subprocess.Popen(command, start_new_session=True, **options)
+    started.append(process)
+    return process
+
+
+def end():
+    for process in started:
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGKILL)
+    subprocess.run(["rm", "-rf", work])
+
+
+def within(seconds, what, ready, every=0.1):
+    """ready()'s first true answer, asked `every` seconds."""
+    limit = time.time() + seconds
+    while time.time() < limit:
+        answer = ready()
+        if answer:
+            return answer
+        time.sleep(every)
+    raise TimeoutError("gave up waiting for " + what)
+
+
+def rgb565(rgb):
+    """Raw RGB with each colour's bits beyond 5, 6 and 5 dropped."""
+    return bytes(b & (0xfc if i % 3 == 1 else 0xf8) for i, b in enumerate(rgb))
+
+
+def still(capture, what):
+    """The picture once three captures 0.4 s apart are alike (a point's pause lasts 0.5 s)."""
+    pictures = []
+    def settled():
+        pictures.append(capture())
+        return len(pictures) >= 3 and len(set(pictures[-3:])) == 1 and pictures[-1]
+    return within(150, what, settled, every=0.4)
+
+
+class Display:
+    """A virtual X display (Xvfb) of this size, with its own settings folder for the game."""
+
+    def __init__(self, size):
+        with open(work + "/display", "w") as said:
+            start("Xvfb", "-displayfd", str(said.fileno()), "-screen", "0", size + "x24",
+                  "-nolisten", "tcp", pass_fds=(said.fileno(),), **QUIET)
+        number = within(20, "Xvfb", lambda: open(work + "/display").read().strip())
+        # Xlib and Mesa keep memory until exit, which LeakSanitizer would take for the game's.
+        self.env = dict(os.environ, DISPLAY=":" + number, SDL_AUDIODRIVER="dummy",
+                        XDG_CONFIG_HOME=work + "/config", ASAN_OPTIONS="detect_leaks=0")
+        self.env.pop("SDL_VIDEODRIVER", None)
+
+    def run(self, *command):
+        return subprocess.run(command, env=self.env, capture_output=True, timeout=20).stdout
+
+    def game(self, command, said, library=""):
+        """The game, started again a second later when it ends before its window is mapped (under
+        load, connecting to Xvfb now and then fails), and its window."""
+        for _ in range(5):
+            game = start(*command, env=dict(self.env, LD_LIBRARY_PATH=library),
+                         stdout=subprocess.DEVNULL, stderr=open(said, "w"))
+            window = within(20, "the window of " + " ".join(command), lambda: game.poll() is not
+                            None or [w for w in self.run("xdotool", "search", "--pid", str(
+                                game.pid), "--name", "^rally$").split()
+                                     if b"IsViewable" in self.run("xwininfo", "-id", w)])
+            if game.poll() is None:
+                return game, window[0]
+            time.sleep(1)
+        raise RuntimeError(" ".join(command) + " ended at once: " + open(said).read())
+
+    def capture(self, window):
+        return rgb565(self.run("import", "-window", window, "-depth", "8", "rgb:-"))
+
+    def key(self, window, name):
+        self.run("xdotool", "key", "--window", window, name)
