@@ -2,7 +2,7 @@
 # Installs what is needed, checks the format, then builds twice and runs the quick suite in each:
 # a build whose warnings are errors, and a build under AddressSanitizer and
 # UndefinedBehaviorSanitizer; between the two, the web edition (scripts/build-web.sh) in a headless
-# browser beside the first (label `web`). Then the long checks (label `long`): broken data and
+# browser beside the first (label `web`). Then the long checks (label `long`): broken data
 # and fuzzing under the sanitizers, and the program's memory under valgrind in the first build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
