@@ -21,12 +21,12 @@
 #include <ctime>
 #include <thread>
 
-#include "edition.h"
 #include "core/game_state.h"
 #include "core/gpio_lines.h"
+#include "desktop/presenter.h"
+#include "edition.h"
 #include "graphics.h"
 #include "main_loop.h"
-#include "desktop/presenter.h"
 
 namespace {
 
