@@ -103,6 +103,8 @@ stamp=$(cat scripts/build-handheld.sh "$sdl_patch" | sha256sum)
 [ "$(cat "$RALLY_STATIC_ROOT/complete" 2> /dev/null)" = "$stamp" ] || build_libraries
 
 start=$SECONDS
+# A build folder made against other libraries starts afresh (pkg-config's answers are cached).
+grep -qs "^RALLY_STATIC_ROOT:PATH=$RALLY_STATIC_ROOT\$" "$out/CMakeCache.txt" || rm -rf "$out"
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
   -DRALLY_STATIC_ROOT="$RALLY_STATIC_ROOT" -DRALLY_INPUT="$flavour" -DRALLY_WERROR=ON \
   -DRALLY_TOOLS=OFF -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=MinSizeRel > /dev/null

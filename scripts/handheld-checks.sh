@@ -40,6 +40,8 @@ RALLY_ALLOW_DIRTY=1 bash scripts/package-handheld.sh opk
 [ -f "$sysroot/complete" ] || make_sysroot
 
 start=$SECONDS
+# A build folder made against another sysroot starts afresh (pkg-config's answers are cached).
+grep -qs "^RALLY_PKG_ROOT:PATH=$sysroot\$" build-mipsel/CMakeCache.txt || rm -rf build-mipsel
 cmake -S . -B build-mipsel -DCMAKE_TOOLCHAIN_FILE=cmake/mipsel-linux.cmake \
   -DRALLY_PKG_ROOT="$sysroot" -DRALLY_HANDHELD_CHECKS=ON \
   -DRALLY_WERROR=ON > /dev/null
