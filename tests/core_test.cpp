@@ -1,6 +1,6 @@
-// The core's tables, without SDL: the rules against their worked examples and the edges of their
-// ranges, paddle hits among them (tests/golden/rules.txt), the GPIO proc file's texts
-// (gpio_texts.txt), the settings' text, and the whole-factor fit.
+// The core's tables: the rules against their worked examples and the edges of their ranges, paddle
+// hits among them (tests/golden/rules.txt), the GPIO proc file's texts (gpio_texts.txt), the
+// settings' text, and the whole-factor fit.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,38 +10,11 @@
 
 #include "core/drivers.h"
 #include "core/fit.h"
-#include "core/game_state.h"
-#include "core/platform.h"
 #include "core/rules.h"
 #include "core/settings.h"
-#include "records.h"
+#include "support.h"
 
 namespace {
-
-// The seam bound to nothing but a clock that counts the pauses the rules ask for.
-struct Clock : Platform {
-  Clock() { set_platform(this); }
-  ~Clock() override { set_platform(nullptr); }
-  uint32_t paused = 0;
-  uint32_t get_ticks() override { return 0; }
-  void delay(uint32_t ms) override { paused += ms; }
-  void nap() override {}
-  int blit(SDL_Surface*, SDL_Rect*, SDL_Surface*, SDL_Rect*) override { return -1; }
-  int flip(SDL_Surface*) override { return 0; }
-  int fill(SDL_Surface*, SDL_Rect*, uint32_t) override { return -1; }
-  Mix_Chunk* load_wav(const char*) override { return nullptr; }
-  void free_chunk(Mix_Chunk*) override {}
-  int play_channel_timed(int, Mix_Chunk*, int, int) override { return -1; }
-  int playing(int) override { return 0; }
-  int volume(int, int level) override { return level; }
-  void pause_sounds(bool) override {}
-  int read_input(int8_t*) override { return 1; }
-  bool quit_requested() override { return false; }
-  bool focus_lost() override { return false; }
-  void wait_for_event() override {}
-  void forget_presses() override {}
-  const char* get_error() override { return ""; }
-};
 
 // The game's variables by name.
 int32_t& variable(const std::string& name) {
@@ -60,10 +33,10 @@ int32_t& variable(const std::string& name) {
 }  // namespace
 
 TEST(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
-  Clock clock;
+  FakePlatform fake;
   for (const std::string& line : examples("rules.txt")) {
-    game = GameState{};
-    clock.paused = 0;
+    fresh_game();
+    fake.events.clear();
     std::istringstream words(line);
     std::string stage, word;
     words >> stage;
@@ -74,8 +47,8 @@ TEST(Rules, FollowTheWorkedExamplesAndTheEdgesOfTheirRanges) {
     (stage == "motion" ? update_locations : stage == "computer" ? handle_ai : handle_collisions)();
     while (words >> word) {
       const std::string name = word.substr(0, word.find('='));
-      EXPECT_EQ(name == "pause" ? clock.paused : variable(name),
-                std::stoi(word.substr(name.size() + 1)))
+      const int pause = fake.events.empty() ? 0 : std::stoi(fake.events.substr(1));
+      EXPECT_EQ(name == "pause" ? pause : variable(name), std::stoi(word.substr(name.size() + 1)))
           << line << "\n    " << name;
     }
   }
