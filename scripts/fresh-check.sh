@@ -3,12 +3,11 @@
 # each in a minimal Debian root of its own (debootstrap --variant=minbase, from the archive that
 # this machine's apt sources name), entered through bwrap with its own /proc, /dev and /tmp:
 #   - scripts/play.sh --version prints the version and exits 0, having installed no package that
-#     apt-get install of the play list would not; then `cmake --install` of its build installs
-#     the files that tests/golden/install.txt lists, and scripts/build-web.sh makes the web
-#     edition's page and zip;
-#   - scripts/package-handheld.sh zip, and opk in another root, each make their package with the
-#     files that tests/golden/packages.txt lists, and the source archive with this commit's files
-#     and the Debian source packages.
+#     apt-get install of the play list would not; then `cmake --install` of its build installs,
+#     and scripts/build-web.sh makes the web edition's page and zip;
+#   - scripts/package-handheld.sh zip, and opk in another root, each make their package, and the
+#     source archive with this commit's files and the Debian source packages.
+# (What the installed files and the packages hold is the install and package tests' to check.)
 # It prints the megabytes that each command added under /usr. The roots are removed afterwards,
 # whatever happens. The bare root (named after the release and the archive) and apt's downloads are
 # kept in the cache (RALLY_CACHE, by default ~/.cache/rally).
@@ -61,9 +60,6 @@ inside() {
 usr() { du -sm "$work/root/usr" | cut -f1; }
 export LC_ALL=C  # one sort order for comm
 packages() { inside dpkg-query -W -f '${binary:Package}\n' | sed 's/:.*//' | sort; }
-# Each line of standard input must be a line of file $1.
-listed_in() { { grep -vxFf <(grep -v '^#' "$1") || true; } |
-  awk -v file="$1" '{ print "Not in " file ": " $0 } END { exit NR > 0 }'; }
 
 fresh_root
 inside apt-get update -qq
@@ -77,8 +73,7 @@ packages | comm -13 "$work/before" - | comm -23 - "$work/allowed" |
 echo "play.sh --version: $(tail -n 1 "$work/out"), $(($(usr) - before)) MB added under /usr" \
   "(the bare root's: $before MB)"
 inside cmake --install build --prefix /root/prefix > /dev/null
-inside find /root/prefix -type f -printf "%m %P\n" | listed_in tests/golden/install.txt
-echo "cmake --install: $(inside find /root/prefix -type f | wc -l) files, as install.txt lists"
+echo "cmake --install: $(inside find /root/prefix -type f | wc -l) files"
 # The web edition in the same root: scripts/build-web.sh installs Emscripten and makes the page and
 # its zip.
 before=$(usr)
@@ -90,14 +85,9 @@ for package in zip opk; do
   fresh_root && before=$(usr)
   inside bash scripts/package-handheld.sh $package > "$work/out" 2>&1 ||
     { tail -n 30 "$work/out" && exit 1; }
-  if [ $package = zip ]; then
-    inside zipinfo build-handheld/rally.zip | awk '/^-/ { print $1, $NF }'
-  else
-    inside unsquashfs -lls build-handheld/rally.opk | awk '/^-/ { sub("^squashfs-root/", "", $NF)
-      print $1, $NF }'
-  fi | listed_in tests/golden/packages.txt
-  echo "package-handheld.sh $package: the package as packages.txt lists it," \
-    "$(($(usr) - before)) MB added under /usr"
+  inside test -s build-handheld/rally.$package
+  echo "package-handheld.sh $package: $(du -k "$work/root/root/rally/build-handheld/rally.$package" |
+    cut -f1) KB, $(($(usr) - before)) MB added under /usr"
   # The source archive made beside it: this commit's files, and the Debian source packages.
   archive=$work/root/root/rally/build-handheld/rally-$version-source.tar.gz
   [ -f "$archive" ] || { echo "package-handheld.sh $package made no source archive" && exit 1; }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <filesystem>
 
 #include "desktop/desktop_display.h"
@@ -84,25 +83,24 @@ TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
 // No button is read during a slide: on the desktop a press made and let go during the menu's slide
 // is not seen, a button still held when the slide ends is; the handheld, as ever, sees the press.
 TEST(Pacing, APressMadeDuringASlideCountsOnlyWhenStillHeld) {
-  const struct {
-    bool paced, let_go;
-    int screen;
-  } kCases[] = {{true, true, kQuit}, {true, false, kPlay}, {false, true, kPlay}};
+  // Whether the frames are paced, whether Enter is let go during the slide, and the screen next.
+  const int kCases[][3] = {{true, true, kQuit}, {true, false, kPlay}, {false, true, kPlay}};
   for (const auto& each : kCases) {
+    const bool paced = each[0], let_go = each[1];  // captured below, as bindings cannot be
     fresh_game();
     FakePlatform fake;
     fake.keyboard = true;
-    fake.clock_runs = !each.paced;
-    game.paced = each.paced;
+    fake.clock_runs = !paced;
+    game.paced = paced;
     fake.on_flip = [&] {
       if (fake.flips == 100) push({key(SDLK_RETURN, true)});
-      if (fake.flips == 100 && each.let_go) push({key(SDLK_RETURN, false)});
+      if (fake.flips == 100 && let_go) push({key(SDLK_RETURN, false)});
     };
     fake.press = [](int n) {
       if (n == 2) push({key(SDLK_ESCAPE, true), key(SDLK_ESCAPE, false)});
       return "";
     };
-    EXPECT_EQ(main_loop(kMenu), each.screen) << each.paced << each.let_go;
+    EXPECT_EQ(main_loop(kMenu), each[2]) << paced << let_go;
   }
 }
 
@@ -190,28 +188,17 @@ TEST(Settings, AreKeptInTheUsersConfigFolder) {
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
 }
 
-TEST(Display, TakesOpenGlOnlyFromARendererThatDoesNotDrawOnTheProcessor) {
-  for (const char* name : {"llvmpipe (LLVM 15.0.6)", "softpipe", "GDI SOFTWARE", "AMD Radeon RX",
-                           "Mesa Intel(R) UHD Graphics"}) {
-    EXPECT_EQ(is_software_renderer(name), std::strchr("lsG", name[0]) != nullptr) << name;
-  }
-}
-
 // SDL's own surface shows the picture scaled and centred, at 16 and 32 bits a pixel; a picture
 // that differs in a few places redraws those areas only, and the window then shows it whole.
 TEST(Display, ShowsThePictureScaledAndRedrawsWhatChanged) {
   fresh_game();
-  auto make = [](Uint16 seed) {
-    SDL_Surface* picture = SDL_CreateRGBSurface(0, 320, 240, 16, 0xf800, 0x07e0, 0x001f, 0);
-    for (int i = 0; i < 320 * 240; ++i) {
-      static_cast<Uint16*>(picture->pixels)[i] = static_cast<Uint16>(i * 7 + i / 320);
-    }
-    for (int i = 0; i < seed; ++i) {  // a few changes
-      static_cast<Uint16*>(picture->pixels)[(i * 7919 + seed) % (320 * 240)] ^= 0x5555;
-    }
-    return picture;
-  };
-  SDL_Surface* pictures[] = {make(0), make(5), make(5)};
+  SDL_Surface* pictures[3];
+  for (int n = 0; n < 3; ++n) {  // a picture, then twice the same with a few changes
+    pictures[n] = SDL_CreateRGBSurface(0, 320, 240, 16, 0xf800, 0x07e0, 0x001f, 0);
+    auto* pixels = static_cast<Uint16*>(pictures[n]->pixels);
+    for (int i = 0; i < 320 * 240; ++i) pixels[i] = static_cast<Uint16>(i * 7 + i / 320);
+    for (int i = 0; i < 5 * (n > 0); ++i) pixels[(i * 7919 + 5) % (320 * 240)] ^= 0x5555;
+  }
   SDL_Rect areas[kMaxChangedAreas];
   EXPECT_EQ(changed_areas(pictures[1], pictures[2], areas), 0);
   for (auto [w, h, bits, k, left, top] :
@@ -220,45 +207,23 @@ TEST(Display, ShowsThePictureScaledAndRedrawsWhatChanged) {
     SDL_FillRect(video, nullptr, 0x1234);
     show_picture(pictures[0], nullptr, 0);
     const int count = changed_areas(pictures[0], pictures[1], areas);
-    EXPECT_GT(count, 0);
     show_picture(pictures[1], areas, count);
-    int wrong = 0;
+    int wrong = count == 0;
     for (int i = 0; i < w * h; ++i) {  // x and y: the place in the picture
       const int x = i % w - left, y = i / w - top;
       const bool inside = x >= 0 && y >= 0 && x < 320 * k && y < 240 * k;
       const Uint8* row = static_cast<Uint8*>(video->pixels) + i / w * video->pitch;
-      const Uint32 shown = bits == 16 ? reinterpret_cast<const Uint16*>(row)[i % w]
-                                      : reinterpret_cast<const Uint32*>(row)[i % w];
-      Uint32 expected = 0x1234;
-      if (inside) {
-        const Uint32 p = static_cast<Uint16*>(pictures[1]->pixels)[y / k * 320 + x / k];
-        const Uint32 r = p >> 11, g = p >> 5 & 63, b = p & 31;  // widened as OpenGL does
-        expected =
-            bits == 16 ? p : (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | b << 3 | b >> 2;
-      }
-      wrong += shown != expected;
+      const Uint32 p = inside ? static_cast<Uint16*>(pictures[1]->pixels)[y / k * 320 + x / k] : 0;
+      const Uint32 r = p >> 11, g = p >> 5 & 63, b = p & 31;  // widened as OpenGL does
+      const Uint32 expected =
+          !inside      ? 0x1234
+          : bits == 16 ? p
+                       : (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | b << 3 | b >> 2;
+      wrong += (bits == 16 ? reinterpret_cast<const Uint16*>(row)[i % w]
+                           : reinterpret_cast<const Uint32*>(row)[i % w]) != expected;
     }
     EXPECT_EQ(wrong, 0) << w << "x" << h << "x" << bits;
   }
   for (SDL_Surface* picture : pictures) SDL_FreeSurface(picture);
-  game.screen = open_display();  // the handheld's display, as the other tests expect
-}
-
-// The last step of the game-over slide covers the whole screen: whatever was there before, the
-// picture is the same.
-TEST(GameOver, SlidesInToTheWholePicture) {
-  std::vector<std::string> last;
-  for (Uint32 beneath : {0x0000u, 0xf81fu}) {
-    fresh_game();
-    FakePlatform fake;
-    init_gamestate();
-    SDL_FillRect(game.screen, nullptr, beneath);
-    fake.on_flip = [&] {
-      if (fake.flips == 159) last.push_back(picture_hash(game.screen));
-    };
-    fake.press = [](int) { return "a"; };
-    EXPECT_EQ(main_loop(kGameOver), kPlay);
-  }
-  ASSERT_EQ(last.size(), 2u);
-  EXPECT_EQ(last[0], last[1]);
+  game.screen = open_display();  // the game's own picture again, as the other tests expect
 }

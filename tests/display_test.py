@@ -1,12 +1,11 @@
 #!/usr/bin/python3
 """The desktop edition on a virtual X display (Xvfb, with OpenGL through Mesa's software renderer):
 the menu as each path shows it (--renderer opengl and software, which the game's own --verbose
-line must confirm), in a window, in full screen on a screen of odd size, and in the full screen
-that F11 switches the window to, under classic SDL 1.2
-and, when COMPAT names the folder of sdl12-compat's libSDL-1.2.so.0, under sdl12-compat too.
-Reduced to RGB565, every window capture must be the same picture, every full-screen capture too,
-and the full screen must show the window's picture at the largest whole factor that fits, centred
-on black.
+line must confirm, and auto, which must not take OpenGL from Mesa's software renderer), in a
+window, in full screen on a screen of odd size, and in the full screen that F11 switches the window
+to, under classic SDL 1.2 and, when COMPAT names the folder of sdl12-compat's libSDL-1.2.so.0,
+under sdl12-compat too. Reduced to RGB565, every window capture must be the same picture, every
+full-screen capture too. (The picture's scaling and place are the in-process display test's.)
 
   display_test.py GAME [COMPAT]
 """
@@ -17,8 +16,8 @@ game, compat = sys.argv[1], (sys.argv[2:] + [""])[0]
 try:
     display, pictures = Display("1283x725"), {}
     for library in ["classic"] + ["compat"] * bool(compat):
-        for renderer in "opengl", "software":
-            for mode in "window", "full":
+        for renderer in "opengl", "software", "auto":  # auto: SDL's surface, as Mesa draws here
+            for mode in ("window", "full")[:1 + (renderer != "auto")]:
                 options = ["--verbose", "--renderer", renderer, "--scale", "2"]
                 process, window = display.game([game, *options] + ["--fullscreen"] * (
                     mode == "full"), work + "/said", compat if library == "compat" else "")
@@ -37,14 +36,5 @@ try:
                 assert picture == pictures["classic", "opengl", mode], (library, renderer, mode)
                 assert mode == "window" or pictures.get((library, renderer, "F11"), picture) == picture
         print(library + ": the same picture through OpenGL and SDL's surface, window and full")
-    # The full screen shows the window's picture (640x480) at the largest whole factor that fits,
-    # 3, centred on black: at (161, 2).
-    window, screen = pictures["classic", "opengl", "window"], pictures["classic", "opengl", "full"]
-    expected = bytearray(3 * 1283 * 725)
-    for y in range(720):
-        for x in range(960):
-            at, w = 3 * ((y + 2) * 1283 + x + 161), 3 * (y // 3 * 2 * 640 + x // 3 * 2)
-            expected[at:at + 3] = window[w:w + 3]
-    assert expected == screen, "the full screen is not the window's picture, scaled and centred"
 finally:
     end()

@@ -14,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 [ -x "$build/tests/rally_gpio" ] && [ -x "$build/tests/rally_session" ] &&
-  [ -x "$build/tests/present_bench" ] ||
+  [ -x "$build/tests/bench/present_bench" ] ||
   { echo "Build $build first: scripts/test.sh does" >&2 && exit 1; }
 work=$(mktemp -d)
 cd "$work" && trap 'rm -rf "$work"' EXIT && cp -r "$root/data" .
@@ -72,7 +72,7 @@ for screen in "1920x1080 4" "3840x2160 1 4 8"; do
   for _ in $(seq 100); do [ -s display ] && break || sleep 0.1; done
   for scale in $scales; do
     for renderer in opengl software; do
-      env -u SDL_VIDEODRIVER DISPLAY=:"$(cat display)" "$build/tests/present_bench" \
+      env -u SDL_VIDEODRIVER DISPLAY=:"$(cat display)" "$build/tests/bench/present_bench" \
         --scale "$scale" --renderer $renderer 2> /dev/null ||
         echo "present_bench --scale $scale --renderer $renderer ended with status $?"
     done
