@@ -5,8 +5,8 @@
 #   - scripts/play.sh --version prints the version and exits 0, having installed no package that
 #     apt-get install of the play list would not; then `cmake --install` of its build installs,
 #     and scripts/build-web.sh makes the web edition's page and zip;
-#   - scripts/package-handheld.sh zip, and opk in another root, each make their package, and the
-#     source archive with this commit's files and the Debian source packages.
+#   - scripts/package-handheld.sh zip, in another root, makes the package, and the source archive
+#     with this commit's files and the Debian source packages.
 # (What the installed files and the packages hold is the install and package tests' to check.)
 # It prints the megabytes that each command added under /usr. The roots are removed afterwards,
 # whatever happens. The bare root (named after the release and the archive) and apt's downloads are
@@ -81,21 +81,17 @@ inside bash scripts/build-web.sh > "$work/out" 2>&1 || { tail -n 30 "$work/out" 
 inside test -s "build-web/rally-web-$version.zip"
 echo "build-web.sh: $(tail -n 1 "$work/out"), $(($(usr) - before)) MB more under /usr"
 
-for package in zip opk; do
-  fresh_root && before=$(usr)
-  inside bash scripts/package-handheld.sh $package > "$work/out" 2>&1 ||
-    { tail -n 30 "$work/out" && exit 1; }
-  inside test -s build-handheld/rally.$package
-  echo "package-handheld.sh $package: $(du -k "$work/root/root/rally/build-handheld/rally.$package" |
-    cut -f1) KB, $(($(usr) - before)) MB added under /usr"
-  # The source archive made beside it: this commit's files, and the Debian source packages.
-  archive=$work/root/root/rally/build-handheld/rally-$version-source.tar.gz
-  [ -f "$archive" ] || { echo "package-handheld.sh $package made no source archive" && exit 1; }
-  tar -tzf "$archive" | grep -v '/$' | sed "s|^rally-$version/||" > "$work/archived"
-  git ls-tree -r --name-only HEAD | sort > "$work/committed"
-  grep -v '^debian-sources/' "$work/archived" | sort | diff "$work/committed" - ||
-    { echo "The source archive's files are not this commit's" && exit 1; }
-  echo "  and ${archive##*/}: the commit's $(wc -l < "$work/committed") files," \
-    "the Debian source packages $(sed -n 's|^debian-sources/\(.*\)\.dsc$|\1|p' "$work/archived" |
-    paste -sd ' ' -)"
-done
+# The handheld's .zip in a root of its own (the .opk needs the same packages), with the source
+# archive made beside it: this commit's files, and the Debian source packages.
+fresh_root && before=$(usr)
+inside bash scripts/package-handheld.sh zip > "$work/out" 2>&1 ||
+  { tail -n 30 "$work/out" && exit 1; }
+echo "package-handheld.sh zip: $(du -k "$work/root/root/rally/build-handheld/rally.zip" |
+  cut -f1) KB, $(($(usr) - before)) MB added under /usr"
+archive=$work/root/root/rally/build-handheld/rally-$version-source.tar.gz
+tar -tzf "$archive" | grep -v '/$' | sed "s|^rally-$version/||" > "$work/archived"
+git ls-tree -r --name-only HEAD | sort > "$work/committed"
+grep -v '^debian-sources/' "$work/archived" | sort | diff "$work/committed" - ||
+  { echo "The source archive's files are not this commit's" && exit 1; }
+echo "  and ${archive##*/}: the commit's $(wc -l < "$work/committed") files, and" \
+  "$(sed -n 's|^debian-sources/\(.*\)\.dsc$|\1|p' "$work/archived" | paste -sd ' ' -)"

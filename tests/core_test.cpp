@@ -1,8 +1,6 @@
 // The core's tables: the rules against their worked examples and the edges of their ranges, paddle
 // hits among them (tests/golden/rules.txt), the GPIO proc file's texts (gpio_texts.txt), the
 // settings' text, and the whole-factor fit.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <map>
 #include <sstream>

@@ -118,10 +118,9 @@ def main(web, rally):
     white = all(in_page["bars"][3 * (y * 320 + x):3 * (y * 320 + x + 1)] == b"\xf8\xfc\xf8"
                 for x in (144, 155, 164, 175) for y in (100, 139))
     desktop_said = open(work + "/desktop.err").read().splitlines()
-    print("canvas at %s; pictures alike: %d, differing: %s; bars: %s; desktop's status %s; "
-          "standard error, desktop %s, page %s; console errors %s" % (
-              box, len(STILL) - len(wrong), wrong, white, on_desktop.get("status"),
-              desktop_said, page.said, page.errors))
+    print(dict(canvas=box, alike=len(STILL) - len(wrong), differing=wrong, bars=white,
+               status=on_desktop.get("status"), stderr_desktop=desktop_said,
+               stderr_page=page.said, console_errors=page.errors))
     return not wrong and white and on_desktop.get("status") == 0 and not page.errors and \
         page.said == desktop_said and box == "[160,40,960,720,40,1120,760,160]"
 
