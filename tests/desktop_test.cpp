@@ -46,8 +46,8 @@ std::string reading() {
 }  // namespace
 
 // On the desktop the menu's slide steps every 2 ms from its start, even after a late step; its
-// frames come one play frame apart; a play frame sleeps to its end (the fake's clock moves only
-// when the game sleeps, so a busy wait would never end).
+// frames, and the game-over's, come one play frame apart; a play frame sleeps to its end (the
+// fake's clock moves only when the game sleeps, so a busy wait would never end).
 TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
   fresh_game();
   FakePlatform fake;
@@ -62,9 +62,10 @@ TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
     for (size_t i = times.size() - count + 1; i < times.size(); ++i)
       EXPECT_EQ(times[i] - times[i - 1], 16u);
   };
+  std::string leave = "a";  // held at every fourth reading
   fake.press = [&](int n) {
     readings.push_back(fake.now);
-    return std::string(n == 3 ? "a" : "");
+    return n % 4 == 3 ? leave : "";
   };
   EXPECT_EQ(main_loop(kMenu), kPlay);
   ASSERT_EQ(flips.size(), 240u + 3);       // the slide, then a picture for each frame before 'a'
@@ -72,11 +73,12 @@ TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
   EXPECT_EQ(readings[0], flips[239]);      // the first frame right after the slide
   apart(flips, 3);
   apart(readings, 4);
-  flips.clear();
-  fake.reading = 0;
-  fake.press = [&](int n) { return std::string(n == 10 ? "t" : ""); };
-  EXPECT_EQ(main_loop(kPlay), kMenu);
-  apart(flips, 9);
+  for (int screen : {kPlay, kGameOver}) {  // a match's frames and the game-over's waits, left
+    readings.clear();
+    leave = "t";
+    EXPECT_EQ(main_loop(screen), kMenu) << screen;
+    apart(readings, 3);
+  }
 }
 
 // No button is read during a slide: on the desktop a press made and let go during the menu's slide
