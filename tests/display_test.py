@@ -4,8 +4,8 @@ the menu as each path shows it (--renderer opengl and software, which the game's
 line must confirm, and auto, which must not take OpenGL from Mesa's software renderer), in a
 window, in full screen on a screen of odd size, and in the full screen that F11 switches the window
 to, under classic SDL 1.2 and, when COMPAT names the folder of sdl12-compat's libSDL-1.2.so.0,
-under sdl12-compat too. Reduced to RGB565, every window capture must be the same picture, every
-full-screen capture too. (The picture's scaling and place are the in-process display test's.)
+under sdl12-compat too. Reduced to RGB565, every window capture must be the same picture, never
+blank, every full-screen capture too. (The picture's scaling and place are the in-process display test's.)
 
   display_test.py GAME [COMPAT]
 """
@@ -33,6 +33,7 @@ try:
                     else "SDL's surface"
                 assert process.wait(20) == 0 and "through " + path in said, (renderer, said)
                 pictures[library, renderer, mode] = picture
+                assert len(set(picture)) > 2, ("a blank picture", library, renderer, mode)
                 assert picture == pictures["classic", "opengl", mode], (library, renderer, mode)
                 assert mode == "window" or pictures.get((library, renderer, "F11"), picture) == picture
         print(library + ": the same picture through OpenGL and SDL's surface, window and full")
