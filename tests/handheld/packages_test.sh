@@ -8,9 +8,10 @@
 #
 # Then, for each binary, the libraries on its link line (the build folder's
 # CMakeFiles/rally.dir/link.txt: RALLY_ZIP's folder for the .zip, the same name with -keyboard for
-# the .opk), each mapped to the folder of its notices in the package's LICENSES/ (whose files the
-# package's listing above names): a file of the link line with no notice known is named on a line
-# of its own.
+# the .opk), each mapped to the folder of its notices in the package's LICENSES/, which must hold
+# its license text (LICENSE, COPYING, COPYRIGHT or GPL-*) and its copyright file (Debian's
+# "copyright", not empty): a file of the link line with no notice known, or whose folder lacks
+# either, is named on a line of its own.
 #
 #   packages_test.sh RALLY_ZIP RALLY_OPK PLANTED
 set -euo pipefail
@@ -49,13 +50,14 @@ notice_of() {
 }
 
 # Prints "BINARY links: " and the notice folders that the link line in file $2 needs, then a line
-# for each file of it with no notice known.
+# for each file of it with no notice in folder $3 (LICENSES/ of the package, unpacked).
 link_notices() {
-  local name=$1 line=$2 file notice needed=()
+  local name=$1 line=$2 licenses=$3 file notice needed=()
   [ -f "$line" ] || { echo "$name: no link line in $line" && return 0; }
   for file in $(tr ' ' '\n' < "$line" | grep -E '\.[ao]$|^-l'); do
     notice=$(notice_of "$file")
-    [ "$notice" != none ] || echo "$name links $file: no notice known for it"
+    ls "$licenses/$notice" 2> /dev/null | grep -qE '^(LICENSE|COPYING.*|COPYRIGHT|GPL-.*)$' &&
+      [ -s "$licenses/$notice/copyright" ] || echo "$name links $file: no notice in LICENSES/$notice/"
     [[ " ${needed[*]} " == *" $notice "* ]] || [ "$notice" = none ] || needed+=("$notice")
   done
   echo "$name links: $(printf '%s\n' "${needed[@]}" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
@@ -63,6 +65,8 @@ link_notices() {
 
 unzip -p "$zip" rally/rally.dge > "$work/rally.dge"
 unsquashfs -cat "$opk" rally > "$work/rally"
+unzip -q "$zip" 'rally/LICENSES/*' -d "$work/zip"
+unsquashfs -q -n -d "$work/opk" "$opk" LICENSES > /dev/null
 {
   zipinfo "$zip" | awk '/^-/ { print $1, $NF }' | LC_ALL=C sort -k 2
   unsquashfs -lls "$opk" | awk '/^-/ { sub("^squashfs-root/", "", $NF); print $1, $NF }' |
@@ -74,6 +78,6 @@ unsquashfs -cat "$opk" rally > "$work/rally"
   for binary in rally.dge rally; do
     file -b "$work/$binary" && release2_instructions "$work/$binary" | sed "s/^/$binary: /"
   done
-  link_notices rally.dge "$build/CMakeFiles/rally.dir/link.txt"
-  link_notices rally "$build-keyboard/CMakeFiles/rally.dir/link.txt"
+  link_notices rally.dge "$build/CMakeFiles/rally.dir/link.txt" "$work/zip/rally/LICENSES"
+  link_notices rally "$build-keyboard/CMakeFiles/rally.dir/link.txt" "$work/opk/LICENSES"
 } | sed "s/, BuildID\[[^]]*\]=[0-9a-f]*//" | diff <(grep -v "^#" "$golden/packages.txt") -
