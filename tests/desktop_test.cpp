@@ -181,12 +181,11 @@ TEST(Settings, AreKeptInTheUsersConfigFolder) {
   load_settings();
   keep_settings();
   keep_settings();
-  EXPECT_EQ(GetCapturedStderr(), "rally: ignoring " + home +
-                                     "/rally/settings: line 1: unknown setting\nrally: ignoring " +
-                                     home +
-                                     "/x/rally/settings: Is a directory\nrally: cannot "
-                                     "keep the settings in /dev/null/config/rally/settings: Not a "
-                                     "directory\n");
+  const std::string ignoring = "rally: ignoring " + home;
+  EXPECT_EQ(GetCapturedStderr(),
+            ignoring + "/rally/settings: line 1: unknown setting\n" + ignoring +
+                "/x/rally/settings: Is a directory\nrally: cannot keep the settings in "
+                "/dev/null/config/rally/settings: Not a directory\n");
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
 }
 

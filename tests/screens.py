@@ -78,7 +78,10 @@ class Display:
         raise RuntimeError(" ".join(command) + " ended at once: " + open(said).read())
 
     def capture(self, window):
-        return rgb565(self.run("import", "-window", window, "-depth", "8", "rgb:-"))
+        # Under load, import now and then stalls on a window: ended after 10 s, it gives nothing,
+        # which still() takes for no picture and asks again.
+        return rgb565(self.run("timeout", "10", "import", "-window", window, "-depth", "8",
+                               "rgb:-"))
 
     def key(self, window, name):
         self.run("xdotool", "key", "--window", window, name)
