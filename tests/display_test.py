@@ -19,14 +19,14 @@ try:
         for renderer in "opengl", "software", "auto":  # auto: SDL's surface, as Mesa draws here
             for mode in ("window", "full")[:1 + (renderer != "auto")]:
                 options = ["--verbose", "--renderer", renderer, "--scale", "2"]
-                process, window = display.game([game, *options] + ["--fullscreen"] * (
+                process = display.game([game, *options] + ["--fullscreen"] * (
                     mode == "full"), work + "/said", compat if library == "compat" else "")
-                picture = still(lambda: display.capture(window if mode == "window" else "root"),
+                picture = still(lambda: display.capture(process if mode == "window" else "root"),
                                 "the menu of %s %s %s" % (library, renderer, mode))
                 # F11 switches to the full screen, with its picture (sdl12-compat moves the window
                 # there only with a window manager, which this display has not).
                 if mode == "window" and library == "classic":
-                    display.key(window, "F11")
+                    display.key(process, "F11")
                     pictures[library, renderer, "F11"] = still(lambda: display.capture("root"), "F11")
                 process.terminate()
                 said, path = open(work + "/said").read(), "OpenGL" if renderer == "opengl" \

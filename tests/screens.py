@@ -21,8 +21,8 @@ def end():
     subprocess.run(["rm", "-rf", work])
 
 
+# ready()'s first true answer, asked `every` seconds.
 def within(seconds, what, ready, every=0.1):
-    """ready()'s first true answer, asked `every` seconds."""
     limit = time.time() + seconds
     while time.time() < limit:
         answer = ready()
@@ -32,13 +32,13 @@ def within(seconds, what, ready, every=0.1):
     raise TimeoutError("gave up waiting for " + what)
 
 
+# Raw RGB with each colour's bits beyond 5, 6 and 5 dropped.
 def rgb565(rgb):
-    """Raw RGB with each colour's bits beyond 5, 6 and 5 dropped."""
     return bytes(b & (0xfc if i % 3 == 1 else 0xf8) for i, b in enumerate(rgb))
 
 
+# The picture once three captures 0.4 s apart are alike (a point's pause lasts 0.5 s).
 def still(capture, what):
-    """The picture once three captures 0.4 s apart are alike (a point's pause lasts 0.5 s)."""
     pictures = []
     def settled():
         pictures.append(capture())
@@ -46,9 +46,8 @@ def still(capture, what):
     return within(150, what, settled, every=0.4)
 
 
+# A virtual X display (Xvfb) of this size, with its own settings folder for the game.
 class Display:
-    """A virtual X display (Xvfb) of this size, with its own settings folder for the game."""
-
     def __init__(self, size):
         with open(work + "/display", "w") as said:
             start("Xvfb", "-displayfd", str(said.fileno()), "-screen", "0", size + "x24",
@@ -62,26 +61,35 @@ class Display:
     def run(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=20).stdout
 
+    # The game's viewable window as it is now, or None: SDL makes a new window when the kind
+    # of mode changes, as when the game has tried OpenGL to choose its renderer.
+    def window(self, game):
+        for window in self.run("xdotool", "search", "--pid", str(game.pid), "--name",
+                               "^rally$").split():
+            if b"IsViewable" in self.run("xwininfo", "-id", window):
+                return window
+
+    # The game, started again a second later when it ends before its window is mapped (under
+    # load, connecting to Xvfb now and then fails).
     def game(self, command, said, library=""):
-        """The game, started again a second later when it ends before its window is mapped (under
-        load, connecting to Xvfb now and then fails), and its window."""
         for _ in range(5):
             game = start(*command, env=dict(self.env, LD_LIBRARY_PATH=library),
                          stdout=subprocess.DEVNULL, stderr=open(said, "w"))
-            window = within(20, "the window of " + " ".join(command), lambda: game.poll() is not
-                            None or [w for w in self.run("xdotool", "search", "--pid", str(
-                                game.pid), "--name", "^rally$").split()
-                                     if b"IsViewable" in self.run("xwininfo", "-id", w)])
+            within(20, "the window of " + " ".join(command),
+                   lambda: game.poll() is not None or self.window(game))
             if game.poll() is None:
-                return game, window[0]
+                return game
             time.sleep(1)
         raise RuntimeError(" ".join(command) + " ended at once: " + open(said).read())
 
-    def capture(self, window):
-        # Under load, import now and then stalls on a window: ended after 10 s, it gives nothing,
-        # which still() takes for no picture and asks again.
-        return rgb565(self.run("timeout", "10", "import", "-window", window, "-depth", "8",
-                               "rgb:-"))
+    # The picture of the game's window as it is now ("root": the whole screen), or nothing.
+    # Under load, import now and then stalls: ended after 10 s, it gives nothing too, which
+    # still() takes for no picture and asks again.
+    def capture(self, game):
+        window = "root" if game == "root" else self.window(game)
+        return window and rgb565(self.run("timeout", "10", "import", "-window", window, "-depth",
+                                          "8", "rgb:-"))
 
-    def key(self, window, name):
+    def key(self, game, name):
+        window = within(20, "the game's window", lambda: self.window(game))
         self.run("xdotool", "key", "--window", window, name)

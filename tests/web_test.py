@@ -21,8 +21,8 @@ KEYS = {"Right": ("ArrowRight", "ArrowRight", 39), "p": ("p", "KeyP", 80),
 STILL = [step for step in SCRIPT if isinstance(step, str) and step not in KEYS and step != "bars"]
 
 
+# The page served from 127.0.0.1 in headless Chromium, 1280x800.
 class Page:
-    """The page served from 127.0.0.1 in headless Chromium, 1280x800."""
 
     def __init__(self, root):
         port = 8000 + os.getpid() % 1000
@@ -95,8 +95,8 @@ def play(capture, key, pictures):
 
 
 def desktop(display, rally, pictures):
-    game, window = display.game([rally, "--scale", "1"], work + "/desktop.err")
-    play(lambda: display.capture(window), lambda name: display.key(window, name), pictures)
+    game = display.game([rally, "--scale", "1"], work + "/desktop.err")
+    play(lambda: display.capture(game), lambda name: display.key(game, name), pictures)
     pictures["status"] = game.wait(30)
 
 
