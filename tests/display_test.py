@@ -2,10 +2,11 @@
 """The desktop edition on a virtual X display (Xvfb, with OpenGL through Mesa's software renderer):
 the menu as each path shows it (--renderer opengl and software, which the game's own --verbose
 line must confirm, and auto, which must not take OpenGL from Mesa's software renderer), in a
-window, in full screen on a screen of odd size, and in the full screen that F11 switches the window
-to, under classic SDL 1.2 and, when COMPAT names the folder of sdl12-compat's libSDL-1.2.so.0,
-under sdl12-compat too. Reduced to RGB565, every window capture must be the same picture, never
-blank, every full-screen capture too. (The picture's scaling and place are the in-process display test's.)
+window of the default size (2 times the picture on this screen), in full screen on a screen of odd
+size, and in the full screen that F11 switches the window to, under classic SDL 1.2 and, when
+COMPAT names the folder of sdl12-compat's libSDL-1.2.so.0, under sdl12-compat too. Reduced to
+RGB565, every window capture must be the same picture, never blank, every full-screen capture too.
+(The picture's scaling and place are the in-process display test's.)
 
   display_test.py GAME [COMPAT]
 """
@@ -18,7 +19,7 @@ try:
     for library in ["classic"] + ["compat"] * bool(compat):
         for renderer in "opengl", "software", "auto":  # auto: SDL's surface, as Mesa draws here
             for mode in ("window", "full")[:1 + (renderer != "auto")]:
-                options = ["--verbose", "--renderer", renderer, "--scale", "2"]
+                options = ["--verbose", "--renderer", renderer]  # a window 2 times the picture
                 process = display.game([game, *options] + ["--fullscreen"] * (
                     mode == "full"), work + "/said", compat if library == "compat" else "")
                 picture = still(lambda: display.capture(process if mode == "window" else "root"),
@@ -34,6 +35,7 @@ try:
                 assert process.wait(20) == 0 and "through " + path in said, (renderer, said)
                 pictures[library, renderer, mode] = picture
                 assert len(set(picture)) > 2, ("a blank picture", library, renderer, mode)
+                assert mode == "full" or len(picture) == 3 * 640 * 480, "not the window's default"
                 assert picture == pictures["classic", "opengl", mode], (library, renderer, mode)
                 assert mode == "window" or pictures.get((library, renderer, "F11"), picture) == picture
         print(library + ": the same picture through OpenGL and SDL's surface, window and full")
