@@ -27,7 +27,7 @@ within() {
   done
 }
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3> "$work/display" 2> /dev/null &
 started+=($!)
 within 20 "Xvfb to start" test -s "$work/display"
 # Its own settings folder, so that no saved setting changes the picture.

@@ -50,8 +50,10 @@ def still(capture, what):
 class Display:
     def __init__(self, size):
         with open(work + "/display", "w") as said:
+            # -noreset: an X server that resets when its last client leaves refuses connections
+            # for a moment, and SDL 1.2 opens the display, closes it and opens it again at once.
             start("Xvfb", "-displayfd", str(said.fileno()), "-screen", "0", size + "x24",
-                  "-nolisten", "tcp", pass_fds=(said.fileno(),), **QUIET)
+                  "-nolisten", "tcp", "-noreset", pass_fds=(said.fileno(),), **QUIET)
         number = within(20, "Xvfb", lambda: open(work + "/display").read().strip())
         # Xlib and Mesa keep memory until exit, which LeakSanitizer would take for the game's.
         self.env = dict(os.environ, DISPLAY=":" + number, SDL_AUDIODRIVER="dummy",
@@ -69,18 +71,14 @@ class Display:
             if b"IsViewable" in self.run("xwininfo", "-id", window):
                 return window
 
-    # The game, started again a second later when it ends before its window is mapped (under
-    # load, connecting to Xvfb now and then fails).
+    # The game, once its window is mapped.
     def game(self, command, said, library=""):
-        for _ in range(5):
-            game = start(*command, env=dict(self.env, LD_LIBRARY_PATH=library),
-                         stdout=subprocess.DEVNULL, stderr=open(said, "w"))
-            within(20, "the window of " + " ".join(command),
-                   lambda: game.poll() is not None or self.window(game))
-            if game.poll() is None:
-                return game
-            time.sleep(1)
-        raise RuntimeError(" ".join(command) + " ended at once: " + open(said).read())
+        game = start(*command, env=dict(self.env, LD_LIBRARY_PATH=library),
+                     stdout=subprocess.DEVNULL, stderr=open(said, "w"))
+        within(20, "the window of " + " ".join(command),
+               lambda: game.poll() is not None or self.window(game))
+        assert game.poll() is None, " ".join(command) + " ended at once: " + open(said).read()
+        return game
 
     # The picture of the game's window as it is now ("root": the whole screen), or nothing.
     # Under load, import now and then stalls: ended after 10 s, it gives nothing too, which

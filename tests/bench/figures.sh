@@ -66,7 +66,7 @@ echo "path     window    slides (menu, game over) | match, frames/s, pictures sh
   "% of a core, process (game thread): menu wait, match, game-over wait, pause"
 for screen in "1920x1080 4" "3840x2160 1 4 8"; do
   read -r size scales <<< "$screen"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3> display 2> /dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3> display 2> /dev/null &
   xvfb=$!
   trap 'kill $xvfb 2> /dev/null; rm -rf "$work"' EXIT
   for _ in $(seq 100); do [ -s display ] && break || sleep 0.1; done
