@@ -226,6 +226,7 @@ TEST(Display, ShowsThePictureScaledAndRedrawsWhatChanged) {
     EXPECT_EQ(wrong, 0) << w << "x" << h << "x" << bits;
   }
   for (SDL_Surface* picture : pictures) SDL_FreeSurface(picture);
+  SDL_FreeSurface(game.screen);
   game.screen = open_display();  // the game's own picture again, as the other tests expect
 }
 
