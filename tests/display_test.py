@@ -10,10 +10,11 @@ RGB565, every window capture must be the same picture, never blank, every full-s
 
   display_test.py GAME [COMPAT]
 """
-import sys
+import signal, sys
 from screens import Display, end, still, work
 
 game, compat = sys.argv[1], (sys.argv[2:] + [""])[0]
+signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))  # and so by `finally`
 try:
     display, pictures = Display("1283x725"), {}
     for library in ["classic"] + ["compat"] * bool(compat):
