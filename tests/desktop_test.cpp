@@ -1,14 +1,13 @@
-// The desktop edition's manners, in process: the screens' pace, what keys and gamepads hold, the
-// settings file, and the picture scaled onto the window. (The game and the window on threads of
-// their own are the display test's and the web check's, which play the real program.)
-#include <algorithm>
+// The desktop edition's manners, in process: what keys and gamepads hold, the settings file, and
+// the picture scaled onto the window. (The desktop's pace and pause are in the recorded session;
+// the game and the window on threads of their own are the display test's and the web check's,
+// which play the real program.)
 #include <array>
 #include <filesystem>
 
 #include "desktop/desktop_display.h"
 #include "desktop/settings_file.h"
 #include "edition.h"
-#include "main_loop.h"
 #include "support.h"
 
 namespace {
@@ -45,69 +44,10 @@ std::string reading() {
 
 }  // namespace
 
-// On the desktop the menu's slide steps every 2 ms from its start, even after a late step; its
-// frames, and the game-over's, come one play frame apart; a play frame sleeps to its end (the
-// fake's clock moves only when the game sleeps, so a busy wait would never end).
-TEST(Pacing, SlidesStepEvery2MsAndWaitsSleepAFrameApart) {
-  fresh_game();
-  FakePlatform fake;
-  fake.clock_runs = false;
-  game.paced = 1;
-  std::vector<uint32_t> flips, readings;
-  fake.on_flip = [&] {
-    flips.push_back(fake.now);
-    fake.flip_cost = flips.size() == 10 ? 7 : 0;  // one late step in each slide
-  };
-  auto apart = [](const std::vector<uint32_t>& times, size_t count) {  // the last `count`
-    for (size_t i = times.size() - count + 1; i < times.size(); ++i)
-      EXPECT_EQ(times[i] - times[i - 1], 16u);
-  };
-  std::string leave = "a";  // held at every fourth reading
-  fake.press = [&](int n) {
-    readings.push_back(fake.now);
-    return n % 4 == 3 ? leave : "";
-  };
-  EXPECT_EQ(main_loop(kMenu), kPlay);
-  ASSERT_EQ(flips.size(), 240u + 3);       // the slide, then a picture for each frame before 'a'
-  EXPECT_EQ(flips[239] - flips[0], 478u);  // not stretched by the late step
-  EXPECT_EQ(readings[0], flips[239]);      // the first frame right after the slide
-  apart(flips, 3);
-  apart(readings, 4);
-  for (int screen : {kPlay, kGameOver}) {  // a match's frames and the game-over's waits, left
-    readings.clear();
-    leave = "t";
-    EXPECT_EQ(main_loop(screen), kMenu) << screen;
-    apart(readings, 3);
-  }
-}
-
-// No button is read during a slide: on the desktop a press made and let go during the menu's slide
-// is not seen, a button still held when the slide ends is; the handheld, as ever, sees the press.
-TEST(Pacing, APressMadeDuringASlideCountsOnlyWhenStillHeld) {
-  // Whether the frames are paced, whether Enter is let go during the slide, and the screen next.
-  const int kCases[][3] = {{true, true, kQuit}, {true, false, kPlay}, {false, true, kPlay}};
-  for (const auto& each : kCases) {
-    const bool paced = each[0], let_go = each[1];  // captured below, as bindings cannot be
-    fresh_game();
-    FakePlatform fake;
-    fake.keyboard = true;
-    fake.clock_runs = !paced;
-    game.paced = paced;
-    fake.on_flip = [&] {
-      if (fake.flips == 100) push({key(SDLK_RETURN, true)});
-      if (fake.flips == 100 && let_go) push({key(SDLK_RETURN, false)});
-    };
-    fake.press = [](int n) {
-      if (n == 2) push({key(SDLK_ESCAPE, true), key(SDLK_ESCAPE, false)});
-      return "";
-    };
-    EXPECT_EQ(main_loop(kMenu), each[2]) << paced << let_go;
-  }
-}
-
 // What each key and pad event holds, on the reading after it and after its release (nothing).
 // The first pad plays the left paddle and sets the volume; the second plays the right paddle; A,
-// Start, Back and Y work on either. F11 and Alt+Enter only switch the display.
+// Start, Back and Y work on either. F11 and Alt+Enter only switch the display. A tap between two
+// readings counts for one, unless the presses are forgotten (at each step of a slide).
 TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
   constexpr Uint8 kButton = SDL_JOYBUTTONDOWN, kHat = SDL_JOYHATMOTION, kAxis = SDL_JOYAXISMOTION;
   const struct {
@@ -144,11 +84,14 @@ TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
     push({let_go(each.event)});
     EXPECT_EQ(reading(), "") << each.what << ", let go";
   }
-  push({key(SDLK_w, true), key(SDLK_w, false)});  // a tap between two readings counts for one
+  push({key(SDLK_w, true), key(SDLK_w, false)});
   EXPECT_EQ(reading() + reading(), "u");
   push({key(SDLK_RETURN, true), focus(false)});  // a key let go in another window
   EXPECT_EQ(reading() + reading(), "a");
   EXPECT_TRUE(take_focus_loss());
+  push({key(SDLK_w, true), key(SDLK_w, false), key(SDLK_RETURN, true)});
+  forget_presses();
+  EXPECT_EQ(reading(), "a");
 }
 
 // The settings file: none at first (nothing said), kept and read back, malformed (one line, the
@@ -228,22 +171,4 @@ TEST(Display, ShowsThePictureScaledAndRedrawsWhatChanged) {
   for (SDL_Surface* picture : pictures) SDL_FreeSurface(picture);
   SDL_FreeSurface(game.screen);
   game.screen = open_display();  // the game's own picture again, as the other tests expect
-}
-
-// The last step of the game-over slide covers the whole screen: nothing of the picture beneath
-// (magenta, a colour the game-over picture lacks) shows.
-TEST(GameOver, SlidesInToTheWholePicture) {
-  fresh_game();
-  FakePlatform fake;
-  init_gamestate();
-  SDL_FillRect(game.screen, nullptr, 0xf81f);
-  int beneath = -1;
-  fake.on_flip = [&] {
-    const auto* pixels = static_cast<const Uint16*>(game.screen->pixels);
-    if (fake.flips == 159)
-      beneath = static_cast<int>(std::count(pixels, pixels + 320 * 240, 0xf81f));
-  };
-  fake.press = [](int) { return "a"; };
-  EXPECT_EQ(main_loop(kGameOver), kPlay);
-  EXPECT_EQ(beneath, 0);
 }

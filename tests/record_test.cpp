@@ -1,18 +1,22 @@
 // One long session through every screen, in process on the fake platform, compared frame by frame
 // with a committed record (tests/golden/session.txt): for each picture shown, what the game asked
 // of the mixer and the clock, the pauses and messages, the time of the flip and a hash of the
-// picture. The session: settings in the menu; a match to 10 against the computer, with the button
-// file lost for a moment, the tick counter wrapping and slow frames; a new match from the
-// game-over screen, left early with back; a match to 10 between two players with a blip file
-// missing and the mixer refusing for a while; back to the menu from the game-over screen; a match
-// ended by a quit request; the quit.
+// picture. The session: settings in the menu, with buttons held over several readings (counted
+// once); a match to 10 against the computer, with the button file lost for a moment, the tick
+// counter wrapping, slow frames, and Y and a focus loss that the handheld ignores; a new match
+// from the game-over screen, left early with back; a match to 10 between two players with a blip
+// file missing and the mixer refusing for a while; then the desktop's pace (slides stepping every
+// 2 ms from their start, with late steps, and forgetting presses at each step; frames and waits
+// that sleep) from the game-over screen back to the menu, and a match with the desktop's pause (Y
+// pauses and resumes, without counting the paused time; the focus lost pauses, its return does
+// not resume), ended by a quit request; the quit.
 //
 // After an intended change, look at the pictures that differ (RALLY_RECORD_PICTURE=<flip> saves
 // that flip's picture as rally-flip-<flip>.bmp in the checkout), then regenerate the record:
 //
 //   RALLY_UPDATE_RECORD=1 build/tests/rally_tests
 //
-// Also here: the menu's latches, the mixer's calls and the pause.
+// Also here: the mixer's calls on the real platform.
 #include "main_loop.h"
 #include "support.h"
 
@@ -45,16 +49,23 @@ static int scripted_screen(int code) {
   fake->events += "S" + std::to_string(code) + " ";
   fake->reading = 0;
   const char* const kMenus[] = {
-      "- - e - e - e - e - e - e - i - i - i - i - i - i - i - i - i - i - ei - y - y - ya",
+      "- - e e e - e - e - e - e - e - i - i - i - i - i - i - i - i - i - i - ei - y y y - y - ya",
       "t t - a", "t - a", "-"};
   if (code == kMenu) {
     fake->press = [script = kMenus[visit - 1]](int n) { return reading(script, n); };
   } else if (code == kGameOver) {
-    fake->press = [visit](int n) { return reading(visit == 1 ? "- - a" : "at", n); };
+    game.paced = visit == 2;  // the desktop's pace from here on, and slide steps that run late
+    fake->flip_cost = visit == 2 ? 3 : 0;
+    fake->press = [visit](int n) {
+      fake->flip_cost = 0;
+      return reading(visit == 1 ? "- - a" : "at", n);
+    };
   } else if (visit == 1) {
-    fake->press = [](int n) {
+    fake->press = [](int n) {  // with Y pressed and the focus lost, which the handheld ignores
       fake->flip_cost = n >= 300 && n < 305 ? 20 : 0;
-      return n >= 200 && n < 204 ? "?" : player(n, game.paddle1_y, 'u', 'd', 1);
+      if (n == 90) push({focus(false)});
+      return n >= 200 && n < 204 ? "?"
+                                 : player(n, game.paddle1_y, 'u', 'd', 1) + (n % 50 < 2 ? "y" : "");
     };
   } else if (visit == 2) {
     fake->missing_p2 = true;
@@ -65,11 +76,14 @@ static int scripted_screen(int code) {
       fake->refuse_play = n >= 500 && n < 800;
       return player(n, game.paddle1_y, 'u', 'd', 2) + player(n, game.paddle2_y, 'x', 'b', 3);
     };
-  } else {
+  } else {  // the desktop's pause: Y pauses and resumes, the focus lost pauses, its return not
+    game.pausable = 1;
     fake->press = [](int n) {
+      const std::string script = "...yy..y..f.F.y";
       SDL_Event quit = {SDL_QUIT};
       if (n == 40) SDL_PushEvent(&quit);
-      return "";
+      if (n < 15 && (script[n] == 'f' || script[n] == 'F')) push({focus(script[n] == 'F')});
+      return std::string(n < 15 && script[n] == 'y', 'y');
     };
   }
   return main_loop(code);
@@ -114,63 +128,4 @@ TEST(Platform, PausesTheSoundsAndSetsTheVolumeOfTheMixer) {
   EXPECT_EQ(Mix_Paused(channel) * 1000 + Mix_Volume(channel, -1), 32);
   Mix_HaltChannel(-1);
   sdl.free_chunk(blip);
-}
-
-// A button held in the menu for several readings counts once: the volume steps down once and the
-// players switch once.
-TEST(Menu, CountsAHeldButtonOnce) {
-  fresh_game();
-  FakePlatform platform;
-  const int volume = game.volume, players = game.players;
-  platform.press = [](int n) { return std::string(n < 5 ? "ey" : n < 7 ? "" : "t"); };
-  EXPECT_EQ(main_loop(kMenu), kQuit);
-  EXPECT_EQ(game.volume, volume - 1);
-  EXPECT_EQ(game.players, 3 - players);
-}
-
-// The desktop's pause. Readings: Y (P) pauses a match, Y seen up and pressed again resumes it; the
-// window losing the focus ("f") pauses it too, getting it back ("F") does not resume, and back
-// leaves for the menu. The fake's wait for an event lasts 500 ms. Where the edition has no pause
-// (the handheld), the same readings only play frames.
-TEST(Pause, HoldsAMatchUntilYAgainWithoutCountingThePausedTime) {
-  for (const bool pausable : {true, false}) {
-    fresh_game();
-    FakePlatform platform;
-    game.pausable = pausable;
-    std::vector<int> readings, xs;  // at each flip
-    std::vector<uint32_t> times;
-    std::vector<Uint16> bars;
-    std::string sounds;  // what the game asked of the mixer's pause
-    platform.on_flip = [&] {
-      readings.push_back(platform.reading);
-      xs.push_back(game.ball_x);
-      times.push_back(platform.now);
-      const auto* pixels = static_cast<const Uint16*>(game.screen->pixels);  // 320 a row
-      bars.push_back(pixels[120 * 320 + 150] & pixels[139 * 320 + 170]);
-      for (size_t at = 0; (at = platform.events.find('Z', at)) != std::string::npos; ++at)
-        sounds += platform.events.substr(at, 2);
-    };
-    platform.press = [](int n) {
-      const std::string script[] = {"", "", "", "y", "y", "", "", "y", "", "", "f", "", "F", ""};
-      if (n >= 14) return std::string("t");
-      if (script[n] == "f" || script[n] == "F") push({focus(script[n] == "F")});
-      return script[n] == "y" ? script[n] : std::string();
-    };
-    push({focus(false)});  // lost in the menu, before the match: it does not pause the match
-    take_events();
-    EXPECT_EQ(main_loop(kPlay), kMenu);
-    if (!pausable) {
-      EXPECT_EQ(readings.size(), 14u);
-      EXPECT_EQ(sounds + platform.events, "");
-      continue;
-    }
-    // Frames at readings 1..3; the pause's picture at 4; the frame resumed at 8, then 9 and 10;
-    // the focus lost at 11 pauses, and the sounds resume as the match leaves for the menu.
-    EXPECT_EQ(readings, (std::vector<int>{1, 2, 3, 4, 8, 9, 10, 11}));
-    EXPECT_EQ(sounds + platform.events.substr(0, 2), "Z1Z0Z1Z0");
-    EXPECT_EQ(bars, (std::vector<Uint16>{0, 0, 0, 0xffff, 0, 0, 0, 0xffff}));
-    EXPECT_EQ(xs[3], xs[2]);  // nothing moves in a paused frame until it resumes
-    EXPECT_NE(xs[4], xs[3]);
-    EXPECT_GE(times[4] - times[3], 3 * 500u + 16);  // a whole frame after the resume
-  }
 }

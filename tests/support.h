@@ -65,16 +65,15 @@ inline std::string picture_hash(const SDL_Surface* s) {
 }
 
 // The platform of the tests: SDL's for blits and quit requests, the rest faked. Its clock moves
-// only when the game reads it (1 ms a reading, unless `clock_runs` is false) or waits, so paced
-// frames run at once. Each reading of the buttons writes the text for `press(reading)` into a real
-// file ("?" removes it) and reads it with the program's own reader; with `keyboard`, the reading
-// is the program's own of SDL's events (keys and pads pushed into SDL's queue). The mixer has 8
-// channels, each busy for 3 flips after a start; it can be made to refuse every start
-// (`refuse_play`) or to find no data/p2_blip.wav (`missing_p2`). Waiting for an event takes 500 ms.
+// only when the game reads it (1 ms a reading) or waits, so paced frames run at once. Each reading
+// of the buttons writes the text for `press(reading)` into a real file ("?" removes it) and reads
+// it with the program's own reader. The mixer has 8 channels, each busy for 3 flips after a start;
+// it can be made to refuse every start (`refuse_play`) or to find no data/p2_blip.wav
+// (`missing_p2`). Waiting for an event takes 500 ms.
 //
-// What the game asks of the mixer and the clock is written into `events`; at every flip, the
-// frame's events, the clock and a hash of the picture become one line of `frames`, and what the
-// rules promise is checked.
+// What the game asks of the mixer and the clock, and each time it forgets the presses made so far
+// (X), is written into `events`; at every flip, the frame's events, the clock and a hash of the
+// picture become one line of `frames`, and what the rules promise is checked.
 class FakePlatform : public SdlPlatform {
  public:
   FakePlatform() { set_platform(this); }
@@ -83,26 +82,18 @@ class FakePlatform : public SdlPlatform {
   std::function<std::string(int reading)> press = [](int) { return ""; };
   std::function<void()> on_flip;  // called at each flip, before its line is written
   int reading = 0;                // readings so far; beyond 100000 the game is taken to be stuck
-  bool refuse_play = false, missing_p2 = false, clock_runs = true;
-  bool keyboard = false;
+  bool refuse_play = false, missing_p2 = false;
   uint32_t now = 0, flip_cost = 0;  // flip_cost: the milliseconds that each flip takes
   long flips = 0, faults = 0;       // faults: flips at which a promise of the rules was broken
   std::string events;
   std::vector<std::string> frames;
 
-  uint32_t get_ticks() override {
-    if (!clock_runs && ++spins_ > 100000) throw std::runtime_error("the game spins on the clock");
-    return clock_runs ? now++ : now;
-  }
+  uint32_t get_ticks() override { return now++; }
   void delay(uint32_t ms) override {
-    spins_ = 0;
     log('D', ms);
     now += ms;
   }
-  void nap() override {  // to the next tick of the fake's clock
-    spins_ = 0;
-    ++now;
-  }
+  void nap() override { ++now; }  // to the next tick of the fake's clock
   int flip(SDL_Surface* screen) override {
     if (on_flip) on_flip();
     // Paddles within reach, scores up to 10, hit flags cleared by the sounds, no chunk freed
@@ -154,11 +145,14 @@ class FakePlatform : public SdlPlatform {
     return level;
   }
   void pause_sounds(bool paused) override { log('Z', paused ? 1 : 0); }
+  void forget_presses() override {
+    log('X');
+    SdlPlatform::forget_presses();
+  }
   void wait_for_event() override { now += 500; }
   int read_input(int8_t* inputs) override {
     if (++reads_ > 100000) throw std::runtime_error("the game does not stop reading buttons");
     const std::string buttons = press(reading++);
-    if (keyboard) return SdlPlatform::read_input(inputs);
     if (buttons != file_) {  // the button file changes only when the buttons do
       char text[16];
       held_text(buttons.c_str(), text);
@@ -185,6 +179,5 @@ class FakePlatform : public SdlPlatform {
   Mix_Chunk chunks_[3] = {};
   bool loaded_[3] = {};
   int reads_ = 0;
-  long spins_ = 0;
   int started_[8] = {-9, -9, -9, -9, -9, -9, -9, -9};  // the flip at which each channel started
 };
