@@ -25,7 +25,6 @@ grep -v '^#' "$golden/$file" | while IFS='|' read -r name setup script _; do
   echo
   [ ! -f strace.log ] || sed -nE 's/^[0-9]+ ([a-z0-9_]+)\(.*/\1/p' strace.log >> "$work/calls"
 done > "$work/record"
-[ -z "${RALLY_UPDATE_RECORD:-}" ] || [ -z "${CI:-}" ] || { echo "Records are not rewritten in CI" && exit 1; }
 [ -z "${RALLY_UPDATE_RECORD:-}" ] || grep '^#' "$golden/$file" | cat - "$work/record" > "$work/new"
 [ -z "${RALLY_UPDATE_RECORD:-}" ] || { cp "$work/new" "$golden/$file" &&
   echo "Rewrote tests/golden/$file: look at the change, then run again" && exit 1; }
