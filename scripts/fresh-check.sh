@@ -13,7 +13,7 @@
 # kept in the cache (RALLY_CACHE, by default ~/.cache/rally).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/handheld-env.sh  # install_deps, machine_sources
+source scripts/deps.sh  # install_deps, RALLY_CACHE
 install_deps fresh
 cache=$RALLY_CACHE/fresh
 work=$(mktemp -d /var/tmp/rally-fresh.XXXXXX)
@@ -24,11 +24,9 @@ mkdir -p "$cache/archives/partial"
 release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 version=$(sed -n 's/^project(rally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-# The bare root, made once from the first archive that names this release.
-machine_sources "$work/apt"
-archive=$( (awk '$1 == "deb" { sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, ""); print $1 }' \
-  "$work/apt/sources.list"; sed -n 's/^URIs:[ \t]*\([^ \t]*\).*/\1/p' \
-  "$work/apt/sources.list.d/machine.sources") | awk "NR == 1")
+# The bare root, made once from the first archive that this machine's apt reads for this release.
+archive=$(apt-get indextargets --format '$(REPO_URI)' "Release: $release" | sed -n '1s|/$||p')
+[ -n "$archive" ] || { echo "No archive of $release in this machine's apt sources" && exit 1; }
 bare=$cache/bare-$release-$(echo "$archive" | sha256sum | cut -c 1-16).tar
 if [ ! -f "$bare" ]; then
   debootstrap --variant=minbase --cache-dir="$cache/archives" "$release" "$work/bare" "$archive" \

@@ -8,7 +8,7 @@ browser's console no error, and the program's standard error must be the desktop
 
   web_test.py BUILD_WEB RALLY      (with Debian's python3-websocket)
 """
-import base64, json, os, signal, subprocess, sys, threading, time
+import base64, json, os, signal, socket, sys, threading, time
 import websocket
 from screens import QUIET, Display, end, rgb565, start, still, within, work
 
@@ -44,9 +44,7 @@ class Page:
         self.call("Emulation.setDeviceMetricsOverride", width=1280, height=800,
                   deviceScaleFactor=1, mobile=False)
         page = "http://127.0.0.1:%d/rally.html" % port
-        within(20, "the page's server", lambda: subprocess.run(
-            ["/usr/bin/python3", "-c", "import urllib.request as u; u.urlopen('%s')" % page],
-            **QUIET).returncode == 0)
+        within(20, "the server", lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0)
         self.call("Page.navigate", url=page)
 
     def call(self, method, **params):
