@@ -92,6 +92,8 @@ TEST(Buttons, ComeFromPadsAndKeysAndTheFullScreenKeysHoldNothing) {
   push({key(SDLK_w, true), key(SDLK_w, false), key(SDLK_RETURN, true)});
   forget_presses();
   EXPECT_EQ(reading(), "a");
+  forget_events();  // as when the game starts afresh: nothing is held any more
+  EXPECT_EQ(reading(), "");
 }
 
 // The settings file: none at first (nothing said), kept and read back, malformed (one line, the
